@@ -1,0 +1,48 @@
+// The Board: the grid of cell codes and the plane of removal marks, the
+// random generator, the dealing of a new game and the counts the controller
+// shows. Column 1 is at the left, row 1 at the top; stones fall towards row R.
+#pragma once
+
+#include <cstdint>
+
+constexpr int BOARD_SPAN = 33;  // 31 columns or rows plus a border on each side
+
+// Cell codes
+constexpr std::uint8_t CELL_REMOVED = 0;    // a stone of the group being removed; also column 0 and row R + 1
+constexpr std::uint8_t CELL_EMPTY = 126;    // '~'
+constexpr std::uint8_t CELL_BORDER = 127;   // row 0 and column C + 1
+constexpr std::uint8_t CELL_BURST_1 = 255;  // the four frames of the burst, in order
+constexpr std::uint8_t CELL_BURST_2 = 254;
+constexpr std::uint8_t CELL_BURST_3 = 253;
+constexpr std::uint8_t CELL_BURST_4 = 252;
+
+// Both planes are stored column by column: the rows of one column are adjacent.
+struct Board {
+    std::uint8_t cells[BOARD_SPAN][BOARD_SPAN];  // [column][row]
+    std::uint8_t marks[BOARD_SPAN][BOARD_SPAN];  // [column][row], 0 or 1
+};
+
+extern Board board;
+
+// Columns and rows asked for by the settings dialog, applied by the next
+// new game when both are non-zero; never cleared.
+struct PendingDimensions {
+    int columns;
+    int rows;
+};
+extern PendingDimensions pending_dimensions;
+
+void rng_seed(std::uint32_t seed);
+int rng_next();  // 0..32767
+
+// Deals a new board from the calendar time; see board.cpp for the steps.
+void new_game();
+// Deals a new board from a given seed (new_game's steps with the seed chosen
+// by the caller; tests and replays use it).
+void new_game_with_seed(std::uint32_t seed);
+
+void clear_cells();
+void clear_marks();
+int count_remaining();
+int count_playable();
+int count_marks();

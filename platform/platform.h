@@ -1,0 +1,106 @@
+// The door between the game's core and the system it runs on.
+//
+// The core (engine/, control/, storage/) asks for every effect through these
+// functions and never includes <windows.h>. The Win32 program defines them in
+// shell/; the unit tests define them a second time as a recording fake. The
+// definition is chosen at link time. Each function is as thin as the system
+// call behind it: the rules of the game stay on the core's side.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---- Drawing and window -------------------------------------------------
+
+// Called by the engine after every visible step of a move and by the
+// controller after a new game and an undo. Paints every cell of the grid onto
+// the main window before it returns (no deferred repaint).
+void platform_draw_board();
+
+// Called by `on_new_game`. Sizes the main window to the grid, centres it,
+// creates the status bar anew (empty fields), shows the window, and ends by
+// calling `show_new_game_status`.
+void platform_layout_window();
+
+// Called by the controller. Writes `text` (8-bit, Western European code page)
+// into status field `field` (0..3).
+void platform_set_status(int field, const char* text);
+
+// ---- Menu and title -----------------------------------------------------
+
+// Called by `apply_menu_texts`. Texts are 8-bit Western European.
+void platform_set_window_title(const char* text);
+void platform_set_menu_title(int position, const char* text);   // top-level menu 0..2
+void platform_set_menu_item(int command, const char* text);     // item found by command id
+void platform_redraw_menu();
+
+// ---- Time ---------------------------------------------------------------
+
+// Called by the controller at the first press of a game: starts the
+// one-second clock timer (id 1) and returns the identifier to stop it with.
+std::uintptr_t platform_start_clock();
+// Called at the end of a game with the identifier from platform_start_clock.
+void platform_stop_clock(std::uintptr_t timer);
+
+// The system's millisecond tick counter; wraps around after 2^32 ms.
+std::uint32_t platform_tick_count();
+
+// The calendar time in whole seconds since 1 January 1970; seeds `new_game`.
+std::int64_t platform_calendar_time();
+
+// ---- Sound --------------------------------------------------------------
+
+// Number of wave output devices; `play_sound` asks it once per run.
+unsigned platform_wave_device_count();
+// Starts the WAVE resource `resource_id` asynchronously, refused while an
+// earlier sound of the program still plays; returns at once.
+void platform_play_wave(int resource_id);
+// Asks the system for a beep of the given type (0x00, 0x10, ... 0x50).
+void platform_beep(unsigned type);
+
+// ---- Boxes that the core opens --------------------------------------------
+
+// Called by `end_game`: the modal congratulations box with its caption and
+// its result text; returns when the player has closed it.
+void platform_show_congratulations(const char* caption, const char* text);
+
+// Called by `ask_player_name`: the modal name-entry box. `name` (64 bytes)
+// holds " " on entry and is shown in the edit field. On OK the field's text,
+// at most 23 characters, is copied into `name` and 1 is returned; on cancel
+// `name` is left as it was and 0 is returned.
+int platform_ask_player_name(char* name);
+
+// Called by `fatal_error` paths (a settings file that cannot be opened or
+// replaced): shows an error box with `text` and `caption`, owned by the main
+// window when it exists, then ends the program with exit code 1.
+[[noreturn]] void platform_fatal_error(const char* text, const char* caption);
+
+// ---- Files --------------------------------------------------------------
+
+// The full path of the program's own executable, however long. The returned
+// text stays valid until the next call.
+const char* platform_module_path();
+
+// Non-zero when an ordinary file (not a folder, not hidden, not a system
+// file) exists at `path`: its last-write time stamp, or -1 when that is 0.
+std::int64_t platform_file_exists(const char* path);
+
+// A stream opened by platform_file_open; opaque to the core.
+struct PlatformFile;
+
+// Opens `path` with a standard stream mode ("r+b", "wb", ...); null on failure.
+PlatformFile* platform_file_open(const char* path, const char* mode);
+// Reads one line of at most size - 1 bytes, keeping its line end, like fgets;
+// null at the end of the file.
+char* platform_file_gets(char* buffer, int size, PlatformFile* file);
+// Writes `size` bytes; returns false when not all of them were written.
+bool platform_file_write(PlatformFile* file, const void* data, std::size_t size);
+// Pushes everything written so far down to the disk; false on failure.
+bool platform_file_flush(PlatformFile* file);
+// Closes the stream; false when the close reported an error.
+bool platform_file_close(PlatformFile* file);
+// Puts the file `from` in the place of `to` in one step, replacing `to`;
+// false on failure (then `to` is untouched).
+bool platform_file_replace(const char* from, const char* to);
+// Removes the file at `path`, ignoring failure (used to tidy a temporary file).
+void platform_file_remove(const char* path);

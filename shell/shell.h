@@ -1,0 +1,33 @@
+// What the pieces of the Win32 shell share: the program-wide window state,
+// the board view, the dialogs, and the text helpers that turn the string
+// table's Western European bytes into UTF-16 so that accents show whatever
+// the system's code page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// ---- Program-wide shell state (shell/main_window.cpp) ----
+extern HINSTANCE app_instance;
+extern HWND main_window;  // null before creation and once the destroy message is handled
+extern HMENU main_menu;
+
+// ---- Board view (shell/board_view.cpp) ----
+void load_stone_pictures();
+void paint_board(HWND window);
+void layout_main_window(HWND window);
+void center_window(HWND window, HWND over);
+
+// ---- Dialogs (shell/dialog_*.cpp) ----
+INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+void show_best_scores();  // runs dialog 200 owned by the main window
+
+// ---- Texts (shell/wide_text.cpp) ----
+// cp1252 bytes of the string table to UTF-16.
+std::wstring widen(const char* text);
+// UTF-16 from a control back to cp1252 bytes (characters outside cp1252 become '?').
+std::string narrow(const wchar_t* text);
+void set_window_text(HWND window, const char* text);
+void set_item_text(HWND dialog, int control, const char* text);

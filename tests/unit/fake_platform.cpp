@@ -1,0 +1,163 @@
+// The recording fake of the door, linked into the unit tests in place of the
+// Win32 shell.
+#include "tests/unit/fake_platform.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "control/game.h"
+#include "control/sound.h"
+#include "engine/board.h"
+#include "engine/undo.h"
+#include "platform/platform.h"
+#include "storage/best_scores.h"
+#include "storage/game_settings.h"
+
+FakePlatform fake;
+
+void FakePlatform::reset() { *this = FakePlatform(); }
+
+std::vector<std::string> FakePlatform::matching(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& e : events)
+        if (e.compare(0, prefix.size(), prefix) == 0) out.push_back(e);
+    return out;
+}
+
+int FakePlatform::count(const std::string& prefix) const {
+    return static_cast<int>(matching(prefix).size());
+}
+
+void reset_program_state() {
+    fake.reset();
+    release_undo_store();
+    undo_store = UndoStore{};
+    board = Board{};
+    pending_dimensions = PendingDimensions{};
+    settings = GameSettings{};
+    game = CurrentGame{};
+    clear_best_scores();
+    wave_device_count = -1;
+}
+
+namespace {
+void record(const std::string& line) { fake.events.push_back(line); }
+
+bool file_op_fails() {
+    ++fake.file_ops;
+    return fake.fail_at != 0 && fake.file_ops == fake.fail_at;
+}
+}  // namespace
+
+void platform_draw_board() {
+    record("draw");
+    if (fake.on_draw) fake.on_draw();
+}
+
+void platform_layout_window() {
+    record("layout");
+    show_new_game_status();
+}
+
+void platform_set_status(int field, const char* text) {
+    record("status " + std::to_string(field) + " " + text);
+}
+
+void platform_set_window_title(const char* text) { record(std::string("title ") + text); }
+void platform_set_menu_title(int position, const char* text) {
+    record("menu " + std::to_string(position) + " " + text);
+}
+void platform_set_menu_item(int command, const char* text) {
+    record("item " + std::to_string(command) + " " + text);
+}
+void platform_redraw_menu() { record("menu redraw"); }
+
+std::uintptr_t platform_start_clock() {
+    record("clock start");
+    return fake.next_timer++;
+}
+void platform_stop_clock(std::uintptr_t timer) { record("clock stop " + std::to_string(timer)); }
+
+std::uint32_t platform_tick_count() {
+    std::uint32_t now = fake.ticks;
+    fake.ticks += fake.tick_step;
+    return now;
+}
+
+std::int64_t platform_calendar_time() { return fake.calendar_time; }
+
+unsigned platform_wave_device_count() {
+    ++fake.wave_device_queries;
+    return fake.wave_devices;
+}
+void platform_play_wave(int resource_id) { record("wave " + std::to_string(resource_id)); }
+void platform_beep(unsigned type) { record("beep " + std::to_string(type)); }
+
+void platform_show_congratulations(const char* caption, const char* text) {
+    record(std::string("congratulations ") + caption + "|" + text);
+}
+
+int platform_ask_player_name(char* name) {
+    record("ask name");
+    if (!fake.name_ok) return 0;
+    std::snprintf(name, 24, "%s", fake.name_typed.c_str());
+    return 1;
+}
+
+void platform_fatal_error(const char* text, const char* caption) {
+    record(std::string("fatal ") + text);
+    throw FatalErrorReported(text, caption);
+}
+
+const char* platform_module_path() { return fake.module_path.c_str(); }
+
+std::int64_t platform_file_exists(const char* path) {
+    struct stat st;
+    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return st.st_mtime != 0 ? static_cast<std::int64_t>(st.st_mtime) : -1;
+}
+
+struct PlatformFile {
+    std::FILE* stream;
+};
+
+PlatformFile* platform_file_open(const char* path, const char* mode) {
+    if (file_op_fails()) return nullptr;
+    std::FILE* f = std::fopen(path, mode);
+    if (!f) return nullptr;
+    return new PlatformFile{f};
+}
+
+char* platform_file_gets(char* buffer, int size, PlatformFile* file) {
+    return std::fgets(buffer, size, file->stream);
+}
+
+bool platform_file_write(PlatformFile* file, const void* data, std::size_t size) {
+    if (file_op_fails()) {
+        // A failing write may still leave part of its bytes behind, as a full disk does.
+        std::fwrite(data, 1, size / 2, file->stream);
+        return false;
+    }
+    return std::fwrite(data, 1, size, file->stream) == size;
+}
+
+bool platform_file_flush(PlatformFile* file) {
+    if (file_op_fails()) return false;
+    return std::fflush(file->stream) == 0 && fsync(fileno(file->stream)) == 0;
+}
+
+bool platform_file_close(PlatformFile* file) {
+    bool failed = file_op_fails();
+    bool ok = std::fclose(file->stream) == 0;
+    delete file;
+    return ok && !failed;
+}
+
+bool platform_file_replace(const char* from, const char* to) {
+    if (file_op_fails()) return false;
+    return std::rename(from, to) == 0;
+}
+
+void platform_file_remove(const char* path) { std::remove(path); }

@@ -1,0 +1,58 @@
+// A recording fake of the door (platform/platform.h) for the unit tests.
+// Every effect the core asks for is appended to `fake.events` as a short
+// line; inputs the core reads (ticks, time, answers of boxes) are set here by
+// the test. File operations really touch the disk, and can be made to fail
+// at the Nth call to test what a failure leaves behind.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct FatalErrorReported : std::runtime_error {
+    std::string caption;
+    FatalErrorReported(const std::string& text, const std::string& caption_text)
+        : std::runtime_error(text), caption(caption_text) {}
+};
+
+struct FakePlatform {
+    std::vector<std::string> events;
+
+    // The tick counter: each read returns `ticks` and then adds `tick_step`.
+    std::uint32_t ticks = 0;
+    std::uint32_t tick_step = 1;
+    std::int64_t calendar_time = 1;
+    unsigned wave_devices = 1;
+    int wave_device_queries = 0;
+    std::uintptr_t next_timer = 1;
+
+    // Answer of the name-entry box: when `name_ok`, `name_typed` is what the
+    // player typed (cut at 23 characters as the box does).
+    bool name_ok = true;
+    std::string name_typed = "Player";
+
+    std::string module_path = "/tmp/Glimmets.exe";
+
+    // File faults: the file operation numbered `fail_at` (1 = the first one
+    // counted after reset) fails; 0 means none fails. Opens, writes, flushes,
+    // closes and replaces are counted.
+    int file_ops = 0;
+    int fail_at = 0;
+
+    // Hooks run at draws and layouts, e.g. to check the board mid-move.
+    void (*on_draw)() = nullptr;
+
+    void reset();
+    // Events whose line starts with `prefix`, in order.
+    std::vector<std::string> matching(const std::string& prefix) const;
+    // Count of events whose line starts with `prefix`.
+    int count(const std::string& prefix) const;
+    void clear_events() { events.clear(); }
+};
+
+extern FakePlatform fake;
+
+// Puts the whole program-wide state back as at start-up (board, settings,
+// game, undo store, best scores, language, sound device count, fake).
+void reset_program_state();

@@ -18,6 +18,8 @@ void init_paths();
 std::int64_t file_exists(const char* path);
 struct PlatformFile;
 PlatformFile* open_file_or_die(const char* path, const char* mode);
+// Ends the program with the error box naming `path` (caption text 500).
+[[noreturn]] void report_file_error(const char* path);
 
 void read_settings(const char* path);
 void write_settings(const char* path);

@@ -15,6 +15,12 @@ constexpr std::uint8_t CELL_BURST_1 = 255;  // the four frames of the burst, in 
 constexpr std::uint8_t CELL_BURST_2 = 254;
 constexpr std::uint8_t CELL_BURST_3 = 253;
 constexpr std::uint8_t CELL_BURST_4 = 252;
+constexpr std::uint8_t CELL_FIRST_COLOUR = 1;  // a game uses the colours 1..colours
+constexpr std::uint8_t CELL_LAST_COLOUR = 6;
+
+constexpr bool is_colour(std::uint8_t code) {
+    return code >= CELL_FIRST_COLOUR && code <= CELL_LAST_COLOUR;
+}
 
 // Both planes are stored column by column: the rows of one column are adjacent.
 struct Board {

@@ -1,11 +1,112 @@
-// Placeholder until the controller lands.
+// The game controller: what a press on the board, an undo, a new game and a
+// clock tick do to the current game, and the status fields that show it.
+// The engine draws during a move; the controller asks for a draw only after
+// a new game and an undo.
 #include "control/game.h"
+
+#include "control/game_status.h"
+#include "control/sound.h"
+#include "engine/board.h"
+#include "engine/moves.h"
+#include "engine/undo.h"
+#include "platform/platform.h"
+#include "storage/game_settings.h"
+
 CurrentGame game;
-void on_new_game() {}
-void on_undo() {}
-void on_board_click(std::uint16_t, std::uint16_t) {}
-void on_clock_tick() {}
-Cell hit_test(std::uint16_t, std::uint16_t) { return Cell{0, 0}; }
-void show_new_game_status() {}
-int compute_score() { return 0; }
-void end_game() {}
+
+namespace {
+
+constexpr unsigned BEEP_EXCLAMATION = 0x30;
+
+void start_clock_on_first_press() {
+    if (game.state >= GAME_RUNNING) return;
+    game.state = GAME_RUNNING;
+    game.clock_timer = platform_start_clock();
+}
+
+bool on_grid(Cell cell) {
+    return cell.column >= 1 && cell.column <= settings.columns && cell.row >= 1 &&
+           cell.row <= settings.rows;
+}
+
+// A lone stone: the board saved just before the fill comes back and the
+// history is left exactly as it was, also when it held nine snapshots.
+void refuse_lone_stone(Cell cell, std::uint8_t code) {
+    play_sound(SOUND_REFUSED);
+    // Without memory for a snapshot, the one zeroed cell is all there is to put back.
+    if (restore_staged_snapshot() != 0) board.cells[cell.column][cell.row] = code;
+}
+
+void play_move() {
+    burst_marked();
+    settle_board();
+    if (settings.form != 0) roll_stones();
+    const int playable = count_playable();
+    if (playable != 0)
+        show_status_number(STATUS_PLAYABLE, playable);
+    else
+        end_game();
+}
+
+}  // namespace
+
+void on_new_game() {
+    new_game();
+    platform_layout_window();  // ends with show_new_game_status
+    platform_draw_board();
+}
+
+void show_new_game_status() {
+    game.total = settings.columns * settings.rows;
+    game.remaining = game.total;
+    show_status_number(STATUS_TOTAL, game.total);
+    show_status_number(STATUS_REMAINING, game.remaining);
+    show_status_number(STATUS_PLAYABLE, count_playable());
+}
+
+Cell hit_test(std::uint16_t x, std::uint16_t y) {
+    // A stone size of 0 can only come from settings never read; no cell then.
+    if (settings.stone_size <= 0) return Cell{BOARD_SPAN, BOARD_SPAN};
+    return Cell{x / settings.stone_size + 1, y / settings.stone_size + 1};
+}
+
+void on_board_click(std::uint16_t x, std::uint16_t y) {
+    if (game.state > GAME_RUNNING) return;
+    start_clock_on_first_press();
+    const Cell cell = hit_test(x, y);
+    if (!on_grid(cell) || !is_colour(board.cells[cell.column][cell.row])) {
+        play_sound(SOUND_REFUSED);
+        return;
+    }
+    const std::uint8_t code = board.cells[cell.column][cell.row];
+    clear_marks();
+    stage_snapshot();
+    mark_group(code, cell.column, cell.row);
+    const int group = count_marks();
+    if (group == 1) {
+        refuse_lone_stone(cell, code);
+        return;
+    }
+    commit_staged_snapshot();
+    game.remaining -= group;
+    show_status_number(STATUS_REMAINING, game.remaining);
+    play_move();
+}
+
+void on_undo() {
+    if (restore_snapshot() != 0) {
+        // Heard even with sound effects off: it is the system's beep, not one of ours.
+        platform_beep(BEEP_EXCLAMATION);
+        return;
+    }
+    platform_draw_board();
+    show_status_number(STATUS_PLAYABLE, count_playable());
+    game.remaining = count_remaining();
+    show_status_number(STATUS_REMAINING, game.remaining);
+}
+
+void on_clock_tick() {
+    if (game.state != GAME_RUNNING) return;
+    ++game.seconds;
+    show_status_clock(game.seconds);
+}

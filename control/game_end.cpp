@@ -1,0 +1,52 @@
+// The end of a game: the end-of-game text, the clock stopped, the score and
+// the congratulations box, then the best-scores table.
+#include <cstdio>
+
+#include "control/game.h"
+#include "control/game_status.h"
+#include "platform/platform.h"
+#include "resources/resource_ids.h"
+#include "storage/best_scores.h"
+#include "storage/game_settings.h"
+#include "storage/texts.h"
+
+namespace {
+
+constexpr int SECONDS_PER_MINUTE = 60;
+constexpr int SCORE_FACTOR = 100;
+
+// get_text hands out one shared buffer, so each text is copied before the
+// next one is loaded.
+void copy_text(int id, char (&out)[TEXT_BUFFER_SIZE]) { std::snprintf(out, sizeof out, "%s", get_text(id)); }
+
+}  // namespace
+
+// A cleared board counts as one stone left: the score divides by it.
+int compute_score() {
+    if (game.remaining == 0) game.remaining = 1;
+    return game.total * settings.colours * SCORE_FACTOR / game.remaining;
+}
+
+void end_game() {
+    char text[TEXT_BUFFER_SIZE];
+    copy_text(TXT_GAME_OVER, text);
+    platform_set_status(STATUS_PLAYABLE, text);
+    platform_stop_clock(game.clock_timer);
+    game.state = GAME_OVER;
+
+    char caption[TEXT_BUFFER_SIZE];
+    char format[TEXT_BUFFER_SIZE];
+    copy_text(TXT_CONGRATS_TITLE, caption);
+    copy_text(TXT_CONGRATS_TEXT, format);
+    const int minutes = game.seconds / SECONDS_PER_MINUTE;
+    const int secs = game.seconds % SECONDS_PER_MINUTE;
+    game.last_score = compute_score();
+    // The format is the program's own text 509, with six integer placeholders.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(text, sizeof text, format, settings.columns, settings.rows, minutes, secs, game.remaining,
+                  game.last_score);
+#pragma GCC diagnostic pop
+    platform_show_congratulations(caption, text);
+    insert_best_score(game.last_score);
+}

@@ -1,0 +1,13 @@
+// The four fields of the status bar as the controller writes them.
+#pragma once
+
+enum StatusField : int {
+    STATUS_CLOCK = 0,
+    STATUS_TOTAL = 1,
+    STATUS_REMAINING = 2,
+    STATUS_PLAYABLE = 3,  // or the end-of-game text
+};
+
+void show_status_number(StatusField field, int value);
+// Minutes, an apostrophe and the seconds on two digits: 75 s reads 1'15.
+void show_status_clock(int seconds);

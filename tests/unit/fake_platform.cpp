@@ -47,7 +47,8 @@ void record(const std::string& line) { fake.events.push_back(line); }
 
 bool file_op_fails() {
     ++fake.file_ops;
-    return fake.fail_at != 0 && fake.file_ops == fake.fail_at;
+    if (fake.fail_at == 0) return false;
+    return fake.fail_from_then_on ? fake.file_ops >= fake.fail_at : fake.file_ops == fake.fail_at;
 }
 }  // namespace
 

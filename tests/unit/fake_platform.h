@@ -39,6 +39,9 @@ struct FakePlatform {
     // closes and replaces are counted.
     int file_ops = 0;
     int fail_at = 0;
+    // When set, every counted operation from `fail_at` on fails, as on a
+    // disk that has just filled up; otherwise only that one call fails.
+    bool fail_from_then_on = false;
 
     // Hooks run at draws and layouts, e.g. to check the board mid-move.
     void (*on_draw)() = nullptr;

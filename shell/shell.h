@@ -18,6 +18,7 @@ void load_stone_pictures();
 void paint_board(HWND window);
 void layout_main_window(HWND window);
 void center_window(HWND window, HWND over);
+extern HWND status_bar;  // re-created by every layout; the door writes its fields
 
 // ---- Dialogs (shell/dialog_*.cpp) ----
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,122 @@
+// The program's entry, its start-up, the message loop and the main window's
+// procedure. The procedure only routes: each message or command is handed to
+// the game controller, the board view, a dialog or the help viewer, so no rule
+// of the game is decided here.
+#include "shell/shell.h"  // <windows.h> before the other system headers
+
+#include <commctrl.h>
+
+#include "control/game.h"
+#include "control/sound.h"
+#include "resources/resource_ids.h"
+#include "storage/settings_file.h"
+#include "storage/texts.h"
+
+HINSTANCE app_instance = nullptr;
+HWND main_window = nullptr;
+HMENU main_menu = nullptr;
+
+namespace {
+
+const wchar_t CLASS_NAME[] = L"GLIMMETS";
+constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
+// Where the window is created; the first layout sizes, centres and shows it.
+constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
+
+HACCEL accelerators = nullptr;
+
+LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+bool register_main_class() {
+    WNDCLASSW window_class{};
+    window_class.style = 0;  // no double clicks: a quick second press is a second press
+    window_class.lpfnWndProc = main_window_proc;
+    window_class.hInstance = app_instance;
+    window_class.hIcon = LoadIconW(app_instance, MAKEINTRESOURCEW(IDI_GLIMMETS));
+    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    window_class.hbrBackground = nullptr;  // the board is drawn by paint_board only, never erased
+    window_class.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
+    window_class.lpszClassName = CLASS_NAME;
+    return RegisterClassW(&window_class) != 0;
+}
+
+// Closing by any road ends here: the loop stops once the handle is cleared.
+void end_main_window() {
+    WinHelpA(main_window, help_path.c_str(), HELP_QUIT, 0);
+    main_window = nullptr;
+    PostQuitMessage(0);
+}
+
+void run_dialog(int resource, DLGPROC procedure) {
+    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(resource), main_window, procedure, 0);
+}
+
+void run_command(WORD command) {
+    switch (command) {
+        case CMD_NEW_GAME: on_new_game(); break;
+        case CMD_UNDO: on_undo(); break;
+        case CMD_QUIT: PostMessageW(main_window, WM_DESTROY, 0, 0); break;
+        case CMD_SETTINGS: run_dialog(DLG_SETTINGS, settings_dialog_proc); break;
+        case CMD_BEST_SCORES: show_best_scores(); break;
+        case CMD_TOGGLE_LANGUAGE: toggle_language(); break;
+        case CMD_ABOUT: run_dialog(DLG_ABOUT, about_dialog_proc); break;
+        case CMD_HELP: WinHelpA(main_window, help_path.c_str(), HELP_CONTENTS, 0); break;
+        default: break;  // unknown commands are ignored
+    }
+}
+
+LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_DESTROY: end_main_window(); return 0;
+        case WM_MOVE:
+        case WM_SETFOCUS: paint_board(window); return 0;
+        case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
+        case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
+        case WM_TIMER: on_clock_tick(); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: on_board_click(LOWORD(lparam), HIWORD(lparam)); return 0;
+        default: return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+// Returns 0 when the window stands, -1 when it could not be made.
+int init_application(HINSTANCE previous_instance) {
+    if (previous_instance == nullptr && !register_main_class()) return -1;
+    init_paths();
+    read_settings(settings_path.c_str());
+    load_stone_pictures();
+    play_sound(SOUND_START);
+    main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
+                                  CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);
+    if (main_window == nullptr) return -1;
+    accelerators = LoadAcceleratorsW(app_instance, MAKEINTRESOURCEW(IDA_ACCELERATORS));
+    main_menu = GetMenu(main_window);
+    apply_menu_texts();
+    on_new_game();
+    return 0;
+}
+
+// Runs until the main window has handled its destroy message; the quit
+// message that follows is left in the queue.
+void run_message_loop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorW(main_window, accelerators, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (main_window == nullptr) break;
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) {
+    app_instance = instance;
+    InitCommonControls();  // the status bar and the settings dialog's arrows
+    if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
+    run_message_loop();
+    write_settings(settings_path.c_str());
+    return 0;
+}

@@ -1,0 +1,20 @@
+// What every dialog box of the game shares: how it is run (modal, owned by
+// the main window, as a Unicode dialog so the string table's accents show
+// under any code page) and how its close box is recognised.
+#pragma once
+
+#include "shell/shell.h"
+
+// Runs dialog template `resource` with `procedure`, owned by the main
+// window; `data` reaches the procedure as WM_INITDIALOG's lParam. Returns
+// the end code, or -1 when the box could not be created.
+inline INT_PTR run_modal_dialog(int resource, DLGPROC procedure, LPARAM data) {
+    return DialogBoxParamW(app_instance, MAKEINTRESOURCEW(resource), main_window, procedure, data);
+}
+
+// The system menu's Close, and the close box, which sends the same command;
+// the low four bits of the command are the system's own and are ignored.
+inline bool is_close_command(WPARAM wparam) { return (wparam & 0xFFF0) == SC_CLOSE; }
+
+// The control id of a WM_COMMAND; its notification code is not looked at.
+inline int command_id(WPARAM wparam) { return LOWORD(wparam); }

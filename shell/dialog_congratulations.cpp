@@ -1,0 +1,48 @@
+// The congratulations box (dialog 150) shown at the end of a game with the
+// result text the controller composed. Both texts are turned into UTF-16
+// before anything else runs: the controller's texts may live in the string
+// table's shared buffer, which the next text loaded (the OK button's)
+// overwrites.
+#include "platform/platform.h"
+#include "resources/resource_ids.h"
+#include "shell/dialog_common.h"
+#include "storage/texts.h"
+
+namespace {
+
+struct CongratulationTexts {
+    std::wstring caption;
+    std::wstring result;
+};
+
+void fill_congratulations(HWND dialog, const CongratulationTexts& texts) {
+    center_window(dialog, main_window);
+    SetWindowTextW(dialog, texts.caption.c_str());
+    SetDlgItemTextW(dialog, IDC_CONGRATS_TEXT, texts.result.c_str());
+    set_item_text(dialog, IDC_OK, get_text(TXT_OK));
+}
+
+INT_PTR CALLBACK congratulations_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            fill_congratulations(dialog, *reinterpret_cast<const CongratulationTexts*>(lparam));
+            return TRUE;
+        case WM_COMMAND:
+            if (command_id(wparam) != IDC_OK && command_id(wparam) != IDCANCEL) return FALSE;
+            EndDialog(dialog, 0);
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if (!is_close_command(wparam)) return FALSE;
+            EndDialog(dialog, 0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void platform_show_congratulations(const char* caption, const char* text) {
+    CongratulationTexts texts{widen(caption), widen(text)};
+    run_modal_dialog(DLG_CONGRATULATIONS, congratulations_dialog_proc, reinterpret_cast<LPARAM>(&texts));
+}

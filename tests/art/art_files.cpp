@@ -1,0 +1,115 @@
+// Readers of the generated files for the art tests.
+#include "tests/art/art_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+std::string generated_path(const std::string& file) { return std::string(GLIMMETS_GENERATED_DIR) + "/" + file; }
+
+Bytes read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+unsigned le16(const Bytes& b, std::size_t at) {
+  if (at + 2 > b.size()) return 0;
+  return static_cast<unsigned>(b[at] | b[at + 1] << 8);
+}
+
+std::uint32_t le32(const Bytes& b, std::size_t at) {
+  if (at + 4 > b.size()) return 0;
+  return le16(b, at) | static_cast<std::uint32_t>(le16(b, at + 2)) << 16;
+}
+
+ResourceScript read_resource_script() {
+  ResourceScript script;
+  std::ifstream in(generated_path("art.rc"));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    int id = 0;
+    ScriptEntry entry;
+    std::string quoted;
+    if (!(fields >> id >> entry.type >> quoted)) continue;
+    if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') continue;
+    entry.file = quoted.substr(1, quoted.size() - 2);
+    if (!script.entries.emplace(id, entry).second) script.duplicates.push_back(id);
+  }
+  return script;
+}
+
+namespace {
+Bitmap bitmap_problem(Bitmap bitmap, const std::string& why) {
+  bitmap.problem = why;
+  return bitmap;
+}
+
+Wave wave_problem(Wave wave, const std::string& why) {
+  wave.problem = why;
+  return wave;
+}
+}  // namespace
+
+Bitmap read_bitmap(const Bytes& file) {
+  Bitmap bmp;
+  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return bitmap_problem(bmp, "not a bitmap file");
+  if (le32(file, 14) != 40) return bitmap_problem(bmp, "not a BITMAPINFOHEADER");
+  bmp.width = static_cast<int>(le32(file, 18));
+  bmp.height = static_cast<int>(le32(file, 22));
+  bmp.bits = static_cast<int>(le16(file, 28));
+  bmp.compression = static_cast<int>(le32(file, 30));
+  if (bmp.bits != 4 || bmp.compression != 0) return bitmap_problem(bmp, "not 4-bit BI_RGB");
+  if (bmp.width <= 0 || bmp.width > 64 || bmp.height <= 0 || bmp.height > 64) return bitmap_problem(bmp, "odd size");
+  const std::uint32_t used = le32(file, 46);
+  const std::size_t colours = used == 0 ? 16 : used;
+  for (std::size_t i = 0; i < colours; ++i) {
+    const std::size_t at = 54 + 4 * i;
+    if (at + 4 > file.size()) return bitmap_problem(bmp, "palette cut short");
+    bmp.palette.push_back({file[at + 2], file[at + 1], file[at]});
+  }
+  const std::size_t offset = le32(file, 10);
+  const std::size_t row = (static_cast<std::size_t>(bmp.width) * 4 + 31) / 32 * 4;
+  if (offset + row * static_cast<std::size_t>(bmp.height) > file.size()) return bitmap_problem(bmp, "pixels cut short");
+  bmp.pixels.resize(static_cast<std::size_t>(bmp.width * bmp.height));
+  for (int y = 0; y < bmp.height; ++y) {
+    const std::size_t start = offset + row * static_cast<std::size_t>(bmp.height - 1 - y);
+    for (int x = 0; x < bmp.width; ++x) {
+      const std::uint8_t pair = file[start + static_cast<std::size_t>(x / 2)];
+      const int index = x % 2 ? pair & 0x0F : pair >> 4;
+      if (static_cast<std::size_t>(index) >= colours) return bitmap_problem(bmp, "index beyond the palette");
+      bmp.pixels[static_cast<std::size_t>(y * bmp.width + x)] = index;
+    }
+  }
+  bmp.valid = true;
+  return bmp;
+}
+
+Wave read_wave(const Bytes& file) {
+  Wave wave;
+  auto tag = [&](std::size_t at) { return at + 4 <= file.size() ? std::string(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at) + 4) : std::string(); };
+  if (tag(0) != "RIFF" || tag(8) != "WAVE") return wave_problem(wave, "not a RIFF WAVE file");
+  if (le32(file, 4) + 8 != file.size()) return wave_problem(wave, "RIFF size disagrees with the file");
+  bool have_format = false, have_data = false;
+  for (std::size_t at = 12; at + 8 <= file.size();) {
+    const std::uint32_t size = le32(file, at + 4);
+    const std::size_t body = at + 8;
+    if (body + size > file.size()) return wave_problem(wave, "chunk cut short");
+    if (tag(at) == "fmt " && size >= 16) {
+      wave.format = le16(file, body);
+      wave.channels = le16(file, body + 2);
+      wave.rate = le32(file, body + 4);
+      wave.byte_rate = le32(file, body + 8);
+      wave.block_align = le16(file, body + 12);
+      wave.bits = le16(file, body + 14);
+      have_format = true;
+    } else if (tag(at) == "data") {
+      wave.samples.assign(file.begin() + static_cast<long>(body), file.begin() + static_cast<long>(body + size));
+      have_data = true;
+    }
+    at = body + size + (size & 1u);
+  }
+  if (!have_format || !have_data) return wave_problem(wave, "fmt or data chunk missing");
+  wave.valid = true;
+  return wave;
+}

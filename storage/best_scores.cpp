@@ -37,8 +37,10 @@ InsertionPoint find_insertion_point() {
 }
 
 void copy_name(BestScoreEntry& entry, const char* name) {
-    std::strncpy(entry.name, name, NAME_CAPACITY - 1);
-    entry.name[NAME_CAPACITY - 1] = '\0';
+    std::size_t length = std::strlen(name);
+    if (length > NAME_CAPACITY - 1) length = NAME_CAPACITY - 1;
+    std::memcpy(entry.name, name, length);
+    entry.name[length] = '\0';
 }
 
 }  // namespace

@@ -51,8 +51,10 @@ const char* get_text(int id) {
     const char* text = nullptr;
     if (absolute >= 0 && absolute <= 2 * TEXT_ENGLISH_OFFSET) text = find_text(static_cast<int>(absolute));
     if (text == nullptr) text = "";
-    std::strncpy(text_buffer, text, TEXT_BUFFER_SIZE - 1);
-    text_buffer[TEXT_BUFFER_SIZE - 1] = '\0';
+    std::size_t length = std::strlen(text);
+    if (length > TEXT_BUFFER_SIZE - 1) length = TEXT_BUFFER_SIZE - 1;  // cut at 511
+    std::memcpy(text_buffer, text, length);
+    text_buffer[length] = '\0';
     return text_buffer;
 }
 

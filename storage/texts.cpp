@@ -6,6 +6,7 @@
 #include "storage/texts.h"
 
 #include <cstring>
+#include <limits>
 
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
@@ -49,7 +50,8 @@ const char* get_text(int id) {
     // Summed in 64 bits: a damaged offset must give "" rather than overflow.
     long long absolute = static_cast<long long>(id) + settings.language_offset;
     const char* text = nullptr;
-    if (absolute >= 0 && absolute <= 2 * TEXT_ENGLISH_OFFSET) text = find_text(static_cast<int>(absolute));
+    if (absolute >= std::numeric_limits<int>::min() && absolute <= std::numeric_limits<int>::max())
+        text = find_text(static_cast<int>(absolute));
     if (text == nullptr) text = "";
     std::size_t length = std::strlen(text);
     if (length > TEXT_BUFFER_SIZE - 1) length = TEXT_BUFFER_SIZE - 1;  // cut at 511

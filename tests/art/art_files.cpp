@@ -87,7 +87,10 @@ Bitmap read_bitmap(const Bytes& file) {
 
 Wave read_wave(const Bytes& file) {
   Wave wave;
-  auto tag = [&](std::size_t at) { return at + 4 <= file.size() ? std::string(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at) + 4) : std::string(); };
+  auto tag = [&](std::size_t at) {
+    if (at + 4 > file.size()) return std::string();
+    return std::string(reinterpret_cast<const char*>(file.data() + at), 4);
+  };
   if (tag(0) != "RIFF" || tag(8) != "WAVE") return wave_problem(wave, "not a RIFF WAVE file");
   if (le32(file, 4) + 8 != file.size()) return wave_problem(wave, "RIFF size disagrees with the file");
   bool have_format = false, have_data = false;

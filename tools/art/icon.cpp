@@ -69,11 +69,13 @@ std::uint32_t image_bytes(int side) {
   return 40 + s * s * 4 + mask_row_bytes(side) * s;
 }
 
-// BITMAPINFOHEADER (height doubled for the mask), BGRA rows bottom-up with
-// straight alpha, then the AND mask: 1 where the icon is transparent.
-void put_image(Bytes& out, int side) {
-  const std::vector<Rgba> image = render(side);
-  auto px = [&](int x, int y) { return image[static_cast<std::size_t>(y * side + x)]; };
+using Image = std::vector<Rgba>;
+
+Rgba pixel(const Image& image, int side, int x, int y) { return image[static_cast<std::size_t>(y * side + x)]; }
+
+// BITMAPINFOHEADER of one image; its height counts the colour rows and the
+// mask rows together.
+void put_header(Bytes& out, int side) {
   const std::uint32_t s = static_cast<std::uint32_t>(side);
   put_u32(out, 40);
   put_u32(out, s);
@@ -83,9 +85,13 @@ void put_image(Bytes& out, int side) {
   put_u32(out, 0);
   put_u32(out, image_bytes(side) - 40);
   for (int i = 0; i < 4; ++i) put_u32(out, 0);
+}
+
+// BGRA rows bottom-up, with straight (not premultiplied) alpha.
+void put_colours(Bytes& out, const Image& image, int side) {
   for (int y = side - 1; y >= 0; --y) {
     for (int x = 0; x < side; ++x) {
-      const Rgba p = px(x, y);
+      const Rgba p = pixel(image, side, x, y);
       const double a = p.a > 0.0 ? p.a : 1.0;
       put_u8(out, to_byte(p.b / a));
       put_u8(out, to_byte(p.g / a));
@@ -93,13 +99,25 @@ void put_image(Bytes& out, int side) {
       put_u8(out, to_byte(p.a));
     }
   }
+}
+
+// The AND mask, one bit per pixel, bottom-up: 1 where the icon is
+// transparent, for systems that draw icons without their alpha.
+void put_mask(Bytes& out, const Image& image, int side) {
   for (int y = side - 1; y >= 0; --y) {
     Bytes row(mask_row_bytes(side), 0);
     for (int x = 0; x < side; ++x) {
-      if (px(x, y).a < 0.5) row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+      if (pixel(image, side, x, y).a < 0.5) row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
     }
     out.insert(out.end(), row.begin(), row.end());
   }
+}
+
+void put_image(Bytes& out, int side) {
+  const Image image = render(side);
+  put_header(out, side);
+  put_colours(out, image, side);
+  put_mask(out, image, side);
 }
 }  // namespace
 

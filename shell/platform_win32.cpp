@@ -25,28 +25,22 @@ void platform_set_status(int field, const char* text) {
 
 void platform_set_window_title(const char* text) { set_window_text(main_window, text); }
 
-namespace {
-// Replaces only the text of a menu entry and keeps its type flags, so the
-// help menu's title stays at the right end of the bar.
-void set_menu_entry_text(UINT item, BOOL by_position, const char* text) {
+void platform_set_menu_title(int position, const char* text) {
+    // Only the text changes: the title keeps its drop-down menu and its type
+    // flags, so the help menu stays at the right end of the bar.
+    std::wstring wide = widen(text);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    if (!GetMenuItemInfoW(main_menu, item, by_position, &info)) return;
-    std::wstring wide = widen(text);
-    info.fMask = MIIM_FTYPE | MIIM_STRING;
-    info.fType &= ~static_cast<UINT>(MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR);
+    info.fMask = MIIM_STRING;
     info.dwTypeData = &wide[0];
-    SetMenuItemInfoW(main_menu, item, by_position, &info);
-}
-}  // namespace
-
-void platform_set_menu_title(int position, const char* text) {
-    set_menu_entry_text(static_cast<UINT>(position), TRUE, text);
+    SetMenuItemInfoW(main_menu, static_cast<UINT>(position), TRUE, &info);
 }
 
 void platform_set_menu_item(int command, const char* text) {
-    set_menu_entry_text(static_cast<UINT>(command), FALSE, text);
+    // The whole item is rewritten as an enabled text item: the resource holds
+    // empty texts, which Wine loads as disabled separators.
+    UINT id = static_cast<UINT>(command);
+    ModifyMenuW(main_menu, id, MF_BYCOMMAND | MF_STRING | MF_ENABLED, id, widen(text).c_str());
 }
 
 void platform_redraw_menu() { DrawMenuBar(main_window); }

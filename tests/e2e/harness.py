@@ -1,0 +1,339 @@
+"""Harness of the end-to-end tests: the real Glimmets.exe under Wine in Xvfb.
+
+The runner (tests/e2e/run) starts Xvfb and a fresh Wine prefix, exports
+DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, E2E_EXE (the program),
+E2E_PROBE (probe.exe), E2E_WORK (a folder for the runs) and E2E_SHOTS
+(where screenshots go), then runs every tests/e2e/test_*.py with
+tests/e2e/runner.py: each module-level function named test_* is one test; it
+passes unless it raises (use plain assert). Tests run one after the other.
+
+Typical test:
+
+    from harness import Game, settings_file
+
+    def test_something():
+        with Game("something", settings=settings_file(columns=12, form=0)) as game:
+            game.wait_window()              # the main window is shown
+            before = game.board()           # decoded from the screen's pixels
+            game.click_cell(3, 5)           # real mouse input through X
+            assert game.status()[2] == "..."
+            game.key("F2")                  # real key press (xdotool names)
+            game.screenshot("something")    # build/e2e/shots/something.png
+            game.command(102)               # WM_COMMAND 102 (Quit), posted
+            assert game.wait_exit() == 0
+            assert "lang=" in game.settings_text()
+
+Game(name, settings=None, lang=None, exe=None): a fresh folder
+    E2E_WORK/<name> with a copy of the program (and of Glimmets.hlp when it
+    lies beside E2E_EXE); `settings` (str, written as cp1252, or bytes) becomes
+    Glimmets.ini beside it; `lang` sets LANG for Wine (e.g. "ru_RU.UTF-8"
+    makes Wine's ANSI code page 1251). Used as a context manager, the program
+    is started on entry and ended (killed if still running) on exit.
+  start()                 start the program (done by `with`)
+  wait_window(timeout)    wait until the main window is visible; its rect()
+  rect()                  {"window": [l, t, r, b], "client_origin": [x, y],
+                           "client_size": [w, h], "visible", "foreground",
+                           "screen": [w, h], "menu_height", "caption_height",
+                           "title"} (screen coordinates = X root coordinates)
+  status()                the four status bar fields, as str
+  texts(class_or_title)   a top-level window (a dialog: "#32770" or its
+                          title): {"title", "class", "rect", "owner_class",
+                          "controls": [{"id", "class", "text", "check",
+                          "visible", "enabled"}]}
+  wait_texts(class_or_title, timeout)   texts() once the window exists
+  listbox(class_or_title, control_id)   the lines of a list box
+  windows()               visible top-level windows: class, title, rect, pid
+  capture(whole_window=False)           Image of the client area (or window)
+  board()                 the grid on the screen: columns of colour names
+                          (see COLOURS; "blank" for an empty cell), from the
+                          current stone size and grid of the settings asked
+  click_cell(column, row, button=1)     press at the centre of a cell
+                          (1-based, as the game counts) with xdotool
+  click_client(x, y, button=1)          press at a client point
+  click_screen(x, y, button=1)
+  key(*keys)              xdotool key names: "F2", "ctrl+z", "alt+F4", ...
+  open_menu(mnemonic)     Alt + the letter, until a drop-down menu shows
+  post(message, wparam=0, lparam=0)     PostMessage to the main window
+  command(command_id)     post WM_COMMAND with that id
+  screenshot(name)        the whole Xvfb screen into E2E_SHOTS/name.png
+  wait_exit(timeout)      the exit code once the program has ended
+  running()               True while the program runs
+  settings_path, settings_bytes(), settings_text()   the settings file
+  kill()                  end the program (and only it) at once
+
+Other helpers: settings_file(**fields) composes a settings file;
+probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
+program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y).
+"""
+import json
+import os
+import shutil
+import subprocess
+import time
+
+EXE = os.environ.get("E2E_EXE", "")
+PROBE = os.environ.get("E2E_PROBE", "")
+WORK = os.environ.get("E2E_WORK", "/tmp/glimmets-e2e")
+SHOTS = os.environ.get("E2E_SHOTS", os.path.join(WORK, "shots"))
+
+WM_CLOSE = 0x0010
+WM_COMMAND = 0x0111
+WM_LBUTTONDOWN = 0x0201
+
+# The stones' colours as the pictures paint them, and the blank cell.
+COLOURS = {
+    "red": (255, 0, 0),
+    "green": (0, 255, 0),
+    "blue": (0, 0, 255),
+    "magenta": (255, 0, 255),
+    "light_grey": (192, 192, 192),
+    "middle_grey": (128, 128, 128),
+    "blank": (0, 0, 0),
+}
+
+
+def wine(*args, timeout=30, env=None, cwd=None):
+    """Runs a Win32 program in the prefix; returns (exit code, stdout)."""
+    done = subprocess.run(["wine", *args], capture_output=True, timeout=timeout, env=env, cwd=cwd)
+    return done.returncode, done.stdout.decode("utf-8", "replace")
+
+
+def probe(*args, timeout=30):
+    """Runs probe.exe with the arguments; the parsed JSON, or None on failure."""
+    code, out = wine(PROBE, *[str(a) for a in args], timeout=timeout)
+    if code != 0 or not out.strip():
+        return None
+    return json.loads(out)
+
+
+def wait_until(predicate, timeout=10.0, step=0.1):
+    """Calls predicate until it returns a true value; returns it (or None)."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *[str(a) for a in args]], check=True, timeout=20)
+
+
+def settings_file(columns=10, rows=15, form=1, size=15, lang=1000, colours=6, sound=0, scores=()):
+    """A settings file as the game writes it (keys of the language `lang`);
+    `scores` is a list of (score, name)."""
+    keys = (["maxi_x", "maxi_y", "form", "size", "lang", "colors", "sound"] if lang == 1000
+            else ["maxi_x", "maxi_y", "form", "larg", "lang", "couleurs", "son"])
+    values = [columns, rows, form, size, lang, colours, sound]
+    lines = ["%s=%d" % (k, v) for k, v in zip(keys, values)]
+    lines += ["%d,%s" % (score, name) for score, name in scores]
+    return "".join(line + "\r\n" for line in lines)
+
+
+def parse_settings(text):
+    """The settings lines of a settings file as {key: int}."""
+    fields = {}
+    for line in text.split("\r\n")[:7]:
+        if "=" in line:
+            key, value = line.split("=", 1)
+            fields[key] = int(value)
+    return fields
+
+
+class Image:
+    """An RGB image read from a binary PPM."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        parts = data.split(b"\n", 3)
+        self.width, self.height = map(int, parts[1].split())
+        self.pixels = parts[3]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+
+def nearest_colour(rgb, tolerance=60):
+    """The name of the nearest of COLOURS, or None when none is close."""
+    best, best_distance = None, None
+    for name, ref in COLOURS.items():
+        distance = max(abs(a - b) for a, b in zip(rgb, ref))
+        if best_distance is None or distance < best_distance:
+            best, best_distance = name, distance
+    return best if best_distance <= tolerance else None
+
+
+class Game:
+    def __init__(self, name, settings=None, lang=None, exe=None):
+        self.name = name
+        self.folder = os.path.join(WORK, name)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        exe = exe or EXE
+        self.exe = os.path.join(self.folder, "Glimmets.exe")
+        shutil.copy(exe, self.exe)
+        help_file = os.path.join(os.path.dirname(exe), "Glimmets.hlp")
+        if os.path.exists(help_file):
+            shutil.copy(help_file, self.folder)
+        self.settings_path = os.path.join(self.folder, "Glimmets.ini")
+        if settings is not None:
+            with open(self.settings_path, "wb") as f:
+                f.write(settings if isinstance(settings, bytes) else settings.encode("cp1252"))
+        self.env = dict(os.environ)
+        if lang is not None:
+            self.env["LANG"] = lang
+            self.env["LC_ALL"] = lang
+        self.process = None
+        self.exit_code = None
+        self._grid = self._asked_grid(settings)
+
+    # ---- life of the program ----
+    def start(self):
+        self.process = subprocess.Popen(["wine", "Glimmets.exe"], cwd=self.folder, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        if self.running():
+            self.kill()
+        return False
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_exit(self, timeout=15):
+        try:
+            self.exit_code = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError("%s did not end within %s s" % (self.name, timeout))
+        return self.exit_code
+
+    def kill(self):
+        # The game's own Windows process id, from its window, ends it alone.
+        for window in probe("windows") or []:
+            if window["class"] == "GLIMMETS":
+                wine("taskkill", "/F", "/PID", str(window["pid"]), timeout=20)
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+    # ---- reading the window ----
+    def rect(self):
+        return probe("rect")
+
+    def wait_window(self, timeout=20):
+        rect = wait_until(lambda: self._shown_rect(), timeout, 0.2)
+        assert rect, "%s: the main window did not appear" % self.name
+        return rect
+
+    def _shown_rect(self):
+        if not self.running():
+            raise AssertionError("%s ended early with code %s" % (self.name, self.process.poll()))
+        rect = probe("rect")
+        return rect if rect and rect["visible"] else None
+
+    def status(self):
+        return probe("status")
+
+    def texts(self, class_or_title):
+        return probe("texts", class_or_title)
+
+    def wait_texts(self, class_or_title, timeout=10):
+        return wait_until(lambda: self.texts(class_or_title), timeout, 0.2)
+
+    def listbox(self, class_or_title, control_id):
+        return probe("listbox", class_or_title, control_id)
+
+    def windows(self):
+        return probe("windows") or []
+
+    def capture(self, whole_window=False):
+        path = os.path.join(self.folder, "capture.ppm")
+        assert probe("capture", path, *(["window"] if whole_window else [])) is not None
+        return Image(path)
+
+    def stone_size(self):
+        return self._grid[2]
+
+    def board(self, columns=None, rows=None, size=None):
+        """Decodes the grid from the screen: a list of columns, each a list of
+        colour names from the top row down."""
+        columns = columns or self._grid[0]
+        rows = rows or self._grid[1]
+        size = size or self._grid[2]
+        image = self.capture()
+        grid = []
+        for c in range(columns):
+            column = []
+            for r in range(rows):
+                # Left of and below the centre: away from a round stone's glint.
+                x, y = c * size + size // 2 - 1, r * size + size // 2 + 1
+                column.append(nearest_colour(image.pixel(x, y)))
+            grid.append(column)
+        return grid
+
+    # ---- input ----
+    def click_screen(self, x, y, button=1):
+        xdotool("mousemove", x, y, "click", button)
+
+    def click_client(self, x, y, button=1):
+        ox, oy = self.rect()["client_origin"]
+        self.click_screen(ox + x, oy + y, button)
+
+    def click_cell(self, column, row, button=1):
+        size = self._grid[2]
+        self.click_client((column - 1) * size + size // 2, (row - 1) * size + size // 2, button)
+
+    def key(self, *keys):
+        # Keys go to the X window under focus: the Wine desktop, whose
+        # foreground window is the game.
+        xdotool("key", "--delay", 80, *keys)
+
+    def open_menu(self, mnemonic_key, tries=3):
+        """Opens a drop-down menu with Alt + its mnemonic, retrying until a
+        menu window shows (a first Alt can be swallowed while Wine settles)."""
+        for _ in range(tries):
+            self.key("alt+" + mnemonic_key)
+            if wait_until(lambda: [w for w in self.windows() if w["class"] == "#32768"], 2, 0.1):
+                return True
+            self.key("Escape")
+        raise AssertionError("the menu of Alt+%s did not open" % mnemonic_key)
+
+    def post(self, message, wparam=0, lparam=0):
+        return probe("post", message, wparam, lparam)
+
+    def command(self, command_id):
+        return self.post(WM_COMMAND, command_id, 0)
+
+    # ---- files and pictures ----
+    def settings_bytes(self):
+        with open(self.settings_path, "rb") as f:
+            return f.read()
+
+    def settings_text(self):
+        return self.settings_bytes().decode("cp1252")
+
+    def screenshot(self, name):
+        os.makedirs(SHOTS, exist_ok=True)
+        path = os.path.join(SHOTS, name + ".png")
+        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        return path
+
+    @staticmethod
+    def _asked_grid(settings):
+        """Columns, rows and stone size the settings ask for (the defaults
+        without a file)."""
+        if settings is None:
+            return 10, 15, 15
+        text = settings.decode("cp1252") if isinstance(settings, bytes) else settings
+        values = [int(line.split("=", 1)[1]) for line in text.split("\r\n")[:7] if "=" in line]
+        return values[0], values[1], values[3]

@@ -1,0 +1,384 @@
+// The end-to-end tests' eyes inside Wine: a small console program run in the
+// same prefix and display as the game, which finds the game's windows and
+// reports what only a Win32 program can read from outside: the window's
+// rectangle, the status bar's fields and a list box's lines (whose buffers
+// must live inside the game's process), dialog texts, the board's pixels.
+// It can also hold a file open without sharing, post messages, time the
+// game's paint and time a program's launch. Output is UTF-8, one JSON value.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t GAME_CLASS[] = L"GLIMMETS";
+constexpr int STATUS_BAR_ID = 11100;
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], length, nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(length - 1));
+    return bytes;
+}
+
+std::wstring wide(const char* text) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &result[0], length);
+    result.resize(static_cast<std::size_t>(length - 1));
+    return result;
+}
+
+std::string json_string(const std::wstring& text) {
+    std::string out = "\"";
+    for (unsigned char c : utf8(text)) {
+        if (c == '"' || c == '\\') { out += '\\'; out += static_cast<char>(c); }
+        else if (c < 0x20) { char escape[8]; std::snprintf(escape, sizeof escape, "\\u%04x", c); out += escape; }
+        else out += static_cast<char>(c);
+    }
+    return out + "\"";
+}
+
+void emit(const std::string& text) {
+    std::string line = text + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+int fail(const char* why) {
+    std::fprintf(stderr, "probe: %s\n", why);
+    return 2;
+}
+
+std::wstring window_text(HWND window) {
+    wchar_t buffer[1024] = L"";
+    GetWindowTextW(window, buffer, 1024);  // WM_GETTEXT is carried across processes
+    return buffer;
+}
+
+std::wstring class_of(HWND window) {
+    wchar_t buffer[256] = L"";
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+HWND game_window() { return FindWindowW(GAME_CLASS, nullptr); }
+
+// A top-level window by class name, else by title.
+HWND find_top(const char* class_or_title) {
+    std::wstring name = wide(class_or_title);
+    HWND window = FindWindowW(name.c_str(), nullptr);
+    return window != nullptr ? window : FindWindowW(nullptr, name.c_str());
+}
+
+std::string rect_json(const RECT& r) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
+    return buffer;
+}
+
+// A buffer inside another process, for messages whose pointer the system does
+// not carry across processes.
+class RemoteBuffer {
+public:
+    explicit RemoteBuffer(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr)
+            address_ = VirtualAllocEx(process_, nullptr, SIZE, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    bool ok() const { return address_ != nullptr; }
+    LPARAM pointer() const { return reinterpret_cast<LPARAM>(address_); }
+    std::wstring read() const {
+        std::vector<wchar_t> local(SIZE / sizeof(wchar_t) + 1, L'\0');
+        SIZE_T got = 0;
+        ReadProcessMemory(process_, address_, local.data(), SIZE, &got);
+        local[SIZE / sizeof(wchar_t)] = L'\0';
+        return local.data();
+    }
+    void clear() const {
+        std::vector<char> zeros(SIZE, 0);
+        WriteProcessMemory(process_, address_, zeros.data(), SIZE, nullptr);
+    }
+    static constexpr SIZE_T SIZE = 8192;
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+int cmd_rect() {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC dc = GetDC(window);
+    int screen_w = GetDeviceCaps(dc, HORZRES), screen_h = GetDeviceCaps(dc, VERTRES);
+    ReleaseDC(window, dc);
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer,
+                  "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
+                  "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
+                  "\"caption_height\": %d, \"title\": ",
+                  rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
+                  IsWindowVisible(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
+                  GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION));
+    emit(std::string(buffer) + json_string(window_text(window)) + "}");
+    return 0;
+}
+
+int cmd_status() {
+    HWND window = game_window();
+    HWND bar = window != nullptr ? GetDlgItem(window, STATUS_BAR_ID) : nullptr;
+    if (bar == nullptr) return fail("no status bar");
+    RemoteBuffer buffer(bar);
+    if (!buffer.ok()) return fail("no buffer in the game's process");
+    std::string out = "[";
+    for (int part = 0; part < 4; ++part) {
+        buffer.clear();
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), buffer.pointer());
+        out += (part ? ", " : "") + json_string(buffer.read());
+    }
+    emit(out + "]");
+    return 0;
+}
+
+// An edit box keeps its text to itself: the window's own title, which
+// GetWindowText reads across processes, stays empty. WM_GETTEXT asks it.
+std::wstring control_text(HWND control) {
+    if (class_of(control) != L"Edit") return window_text(control);
+    wchar_t buffer[1024] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    return buffer;
+}
+
+BOOL CALLBACK add_control(HWND control, LPARAM out_pointer) {
+    std::string& out = *reinterpret_cast<std::string*>(out_pointer);
+    char head[160];
+    LRESULT check = SendMessageW(control, BM_GETCHECK, 0, 0);
+    std::snprintf(head, sizeof head, "%s{\"id\": %d, \"visible\": %d, \"enabled\": %d, \"check\": %d, \"class\": ",
+                  out.back() == '[' ? "" : ", ", GetDlgCtrlID(control), IsWindowVisible(control) ? 1 : 0,
+                  IsWindowEnabled(control) ? 1 : 0, static_cast<int>(check));
+    RECT place{};
+    GetWindowRect(control, &place);
+    out += head + json_string(class_of(control)) + ", \"text\": " + json_string(control_text(control)) +
+           ", \"rect\": " + rect_json(place) + "}";
+    return TRUE;
+}
+
+int cmd_texts(const char* class_or_title) {
+    HWND window = find_top(class_or_title);
+    if (window == nullptr) return fail("no such window");
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    HWND owner = GetWindow(window, GW_OWNER);
+    std::string out = "{\"title\": " + json_string(window_text(window)) + ", \"class\": " +
+                      json_string(class_of(window)) + ", \"rect\": " + rect_json(outer) +
+                      ", \"owner_class\": " + json_string(owner ? class_of(owner) : L"") + ", \"controls\": [";
+    EnumChildWindows(window, add_control, reinterpret_cast<LPARAM>(&out));
+    emit(out + "]}");
+    return 0;
+}
+
+// LB_GETTEXT is below WM_USER, so the system carries its buffer across
+// processes itself: the buffer lives here, sized by LB_GETTEXTLEN.
+int cmd_listbox(const char* class_or_title, int id) {
+    HWND window = find_top(class_or_title);
+    HWND list = window != nullptr ? GetDlgItem(window, id) : nullptr;
+    if (list == nullptr) return fail("no such list box");
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    std::string out = "[";
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::vector<wchar_t> line(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
+        out += (i ? ", " : "") + json_string(line.data());
+    }
+    emit(out + "]");
+    return 0;
+}
+
+// Every visible top-level window: class, title, owner's class, rectangle, pid.
+BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
+    if (!IsWindowVisible(window)) return TRUE;
+    std::string& out = *reinterpret_cast<std::string*>(out_pointer);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char tail[64];
+    std::snprintf(tail, sizeof tail, ", \"pid\": %lu}", pid);
+    out += std::string(out.back() == '[' ? "" : ", ") + "{\"class\": " + json_string(class_of(window)) +
+           ", \"title\": " + json_string(window_text(window)) + ", \"rect\": " + rect_json(outer) + tail;
+    return TRUE;
+}
+
+int cmd_windows() {
+    std::string out = "[";
+    EnumWindows(add_top, reinterpret_cast<LPARAM>(&out));
+    emit(out + "]");
+    return 0;
+}
+
+// The pixels of the game's client area (or whole window) as a binary PPM.
+int cmd_capture(const char* path, bool whole_window) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RECT area{};
+    if (whole_window) {
+        GetWindowRect(window, &area);
+        OffsetRect(&area, -area.left, -area.top);
+    } else {
+        GetClientRect(window, &area);
+    }
+    int width = area.right, height = area.bottom;
+    HDC source = whole_window ? GetWindowDC(window) : GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib == nullptr) return fail("no bitmap");
+    SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::FILE* out = std::fopen(path, "wb");
+    if (out == nullptr) return fail("cannot write the capture");
+    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+    int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* line = static_cast<const unsigned char*>(bits) + y * stride;
+        for (int x = 0; x < width; ++x) {  // BGR to RGB
+            row[static_cast<std::size_t>(x) * 3] = line[x * 3 + 2];
+            row[static_cast<std::size_t>(x) * 3 + 1] = line[x * 3 + 1];
+            row[static_cast<std::size_t>(x) * 3 + 2] = line[x * 3];
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    std::fclose(out);
+    emit("{\"width\": " + std::to_string(width) + ", \"height\": " + std::to_string(height) + "}");
+    return 0;
+}
+
+// Holds `path` open without sharing until the probe is ended or the time is up.
+int cmd_lock(const char* path, int seconds) {
+    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return fail("cannot lock the file");
+    emit("\"locked\"");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
+int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    emit(PostMessageW(window, message, wparam, lparam) ? "true" : "false");
+    return 0;
+}
+
+double seconds_now() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Times the game's full paint: WM_MOVE makes it draw every cell. The cost of
+// a message between processes alone is timed with WM_NULL and subtracted.
+int cmd_paintbench(int rounds) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    double start = seconds_now();
+    for (int i = 0; i < rounds; ++i) SendMessageW(window, WM_NULL, 0, 0);
+    double null_each = (seconds_now() - start) / rounds;
+    start = seconds_now();
+    for (int i = 0; i < rounds; ++i) SendMessageW(window, WM_MOVE, 0, 0);
+    double move_each = (seconds_now() - start) / rounds;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "{\"paint_ms\": %.3f, \"message_ms\": %.3f}",
+                  (move_each - null_each) * 1000.0, null_each * 1000.0);
+    emit(buffer);
+    return 0;
+}
+
+// Starts a program and reports how long until a window of the class is
+// visible, then closes it.
+int cmd_launch(const char* program, const char* window_class) {
+    std::wstring command = L"\"" + wide(program) + L"\"";
+    std::wstring class_name = wide(window_class);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    double start = seconds_now();
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return fail("cannot start the program");
+    HWND window = nullptr;
+    while (seconds_now() - start < 20.0) {
+        window = FindWindowW(class_name.c_str(), nullptr);
+        if (window != nullptr && IsWindowVisible(window)) break;
+        window = nullptr;
+        Sleep(1);
+    }
+    double shown = seconds_now() - start;
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 3);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (window == nullptr) return fail("no window appeared");
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "{\"shown_ms\": %.1f}", shown * 1000.0);
+    emit(buffer);
+    return 0;
+}
+
+int usage() {
+    return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
+                " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
+                " paintbench <rounds> | launch <program> <class>");
+}
+
+long number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    std::string command = argv[1];
+    if (command == "rect") return cmd_rect();
+    if (command == "status") return cmd_status();
+    if (command == "windows") return cmd_windows();
+    if (command == "texts" && argc == 3) return cmd_texts(argv[2]);
+    if (command == "listbox" && argc == 4) return cmd_listbox(argv[2], static_cast<int>(number(argv[3])));
+    if (command == "capture" && argc >= 3) return cmd_capture(argv[2], argc > 3 && std::strcmp(argv[3], "window") == 0);
+    if (command == "lock" && argc == 4) return cmd_lock(argv[2], static_cast<int>(number(argv[3])));
+    if (command == "post" && argc == 5)
+        return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
+                        static_cast<LPARAM>(number(argv[4])));
+    if (command == "paintbench" && argc == 3) return cmd_paintbench(static_cast<int>(number(argv[2])));
+    if (command == "launch" && argc == 4) return cmd_launch(argv[2], argv[3]);
+    return usage();
+}

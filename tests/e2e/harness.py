@@ -53,6 +53,8 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
   click_screen(x, y, button=1)
   key(*keys)              xdotool key names: "F2", "ctrl+z", "alt+F4", ...
   open_menu(mnemonic)     Alt + the letter, until a drop-down menu shows
+  focus(window_rect=None) click the caption of the main window (or of the
+                          window with that rect) so that keys reach it
   post(message, wparam=0, lparam=0)     PostMessage to the main window
   command(command_id)     post WM_COMMAND with that id
   screenshot(name)        the whole Xvfb screen into E2E_SHOTS/name.png
@@ -63,7 +65,8 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
 
 Other helpers: settings_file(**fields) composes a settings file;
 probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
-program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y).
+program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
+focus_wine_desktop() (key() calls it) gives X's keyboard focus to Wine.
 """
 import json
 import os
@@ -118,6 +121,14 @@ def wait_until(predicate, timeout=10.0, step=0.1):
 
 def xdotool(*args):
     subprocess.run(["xdotool", *[str(a) for a in args]], check=True, timeout=20)
+
+
+def focus_wine_desktop():
+    """Gives X's keyboard focus to the visible Wine desktop window."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Wine desktop"],
+                           capture_output=True, text=True, timeout=20).stdout.split()
+    if found:
+        subprocess.run(["xdotool", "windowfocus", found[-1]], capture_output=True, timeout=20)
 
 
 def settings_file(columns=10, rows=15, form=1, size=15, lang=1000, colours=6, sound=0, scores=()):
@@ -294,14 +305,29 @@ class Game:
         self.click_client((column - 1) * size + size // 2, (row - 1) * size + size // 2, button)
 
     def key(self, *keys):
-        # Keys go to the X window under focus: the Wine desktop, whose
-        # foreground window is the game.
+        # Keys go to the X window that has the focus, which must be the Wine
+        # desktop (it hands them to its foreground window, the game). A
+        # click makes Wine focus a window explicitly; once that window is
+        # gone, keys would reach nothing: focus the desktop first.
+        focus_wine_desktop()
         xdotool("key", "--delay", 80, *keys)
+
+    def focus(self, window_rect=None):
+        """Clicks the middle of the caption of the main window (or of the
+        top-level window with that rect), as a player does before typing: a
+        program started after another one ended may not get the keys before."""
+        if window_rect is None:
+            window_rect = self.rect()["window"]
+        left, top, right, _ = window_rect
+        self.click_screen((left + right) // 2, top + 12)
+        time.sleep(0.2)
 
     def open_menu(self, mnemonic_key, tries=3):
         """Opens a drop-down menu with Alt + its mnemonic, retrying until a
         menu window shows (a first Alt can be swallowed while Wine settles)."""
-        for _ in range(tries):
+        for attempt in range(tries):
+            if attempt:
+                self.focus()
             self.key("alt+" + mnemonic_key)
             if wait_until(lambda: [w for w in self.windows() if w["class"] == "#32768"], 2, 0.1):
                 return True

@@ -239,6 +239,7 @@ def test_settings_file_that_cannot_be_opened_stops_with_an_error_box():
             assert message and message[0].startswith("Erreur à l'ouverture du fichier : "), texts
             assert message[0].endswith("Glimmets.ini"), message
             game.screenshot("locked_settings_file")
+            game.focus(box[0]["rect"])
             game.key("Return")
             assert game.wait_exit() == 1
     finally:

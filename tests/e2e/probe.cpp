@@ -358,14 +358,31 @@ int cmd_launch(const char* program, const char* window_class) {
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
-                " paintbench <rounds> | launch <program> <class>");
+                " paintbench <rounds> | launch <program> <class> | serve");
 }
 
 long number(const char* text) { return std::strtol(text, nullptr, 0); }
 
-}  // namespace
+int run_command(int argc, char** argv);
 
-int main(int argc, char** argv) {
+// Answers commands from stdin, one a line with tab-separated arguments, until
+// stdin ends: each answer is the command's JSON line (if any) followed by a
+// line of "\x1e" and its exit code. A long soak asks thousands of questions;
+// one process spares the start of a Win32 program for each.
+int serve() {
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        line[std::strcspn(line, "\r\n")] = '\0';
+        std::vector<char*> args{const_cast<char*>("probe")};
+        for (char* part = std::strtok(line, "\t"); part != nullptr; part = std::strtok(nullptr, "\t"))
+            args.push_back(part);
+        int code = run_command(static_cast<int>(args.size()), args.data());
+        emit("\x1e" + std::to_string(code));
+    }
+    return 0;
+}
+
+int run_command(int argc, char** argv) {
     if (argc < 2) return usage();
     std::string command = argv[1];
     if (command == "rect") return cmd_rect();
@@ -381,4 +398,11 @@ int main(int argc, char** argv) {
     if (command == "paintbench" && argc == 3) return cmd_paintbench(static_cast<int>(number(argv[2])));
     if (command == "launch" && argc == 4) return cmd_launch(argv[2], argv[3]);
     return usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "serve") == 0) return serve();
+    return run_command(argc, argv);
 }

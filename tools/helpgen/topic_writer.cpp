@@ -216,8 +216,8 @@ ParagraphLayout layout_of(ParagraphStyle style) {
   switch (style) {
     case ParagraphStyle::Title: return {FONT_TITLE, 0, 14, 0};
     case ParagraphStyle::Subheading: return {FONT_BOLD, 10, 6, 0};
-    case ParagraphStyle::Item: return {FONT_NORMAL, 0, 6, 20};
-    case ParagraphStyle::Link: return {FONT_NORMAL, 0, 6, 20};
+    case ParagraphStyle::Item: return {FONT_NORMAL, 0, 8, 20};
+    case ParagraphStyle::Link: return {FONT_NORMAL, 6, 8, 20};
     case ParagraphStyle::Body: break;
   }
   return {FONT_NORMAL, 0, 10, 0};

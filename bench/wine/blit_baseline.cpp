@@ -1,0 +1,109 @@
+// The yardstick program of the figures under Wine. Started plainly it is the
+// smallest Win32 window program: it shows a window and waits to be closed,
+// so its launch can be timed against the game's. Started as
+// `blit_baseline blit <copies> <side> <rounds>` it shows a window and times,
+// `rounds` times, `copies` plain BitBlt calls of a side x side square from a
+// memory context whose bitmap was selected once (the loop alone), and the same
+// loop with the device context, memory context and select around it, as the
+// game's paint has them. Prints the medians in milliseconds as JSON.
+#include <cstdlib>
+#include <cstring>
+
+#include "timing.h"
+
+namespace {
+
+const wchar_t CLASS_NAME[] = L"GLIMMETS_BENCH_MINIMAL";
+constexpr int CELLS_PER_ROW = 31;
+constexpr int PICTURES = 11;  // as many pictures as the game's strip holds
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void copy_cells(HDC target, HDC pictures, int copies, int side) {
+    for (int i = 0; i < copies; ++i)
+        BitBlt(target, (i % CELLS_PER_ROW) * side, (i / CELLS_PER_ROW % CELLS_PER_ROW) * side, side, side,
+               pictures, (i % PICTURES) * side, 0, SRCCOPY);
+}
+
+// The loop alone, its context and bitmap prepared beforehand.
+double time_loop(HWND window, HBITMAP strip, int copies, int side) {
+    HDC dc = GetDC(window);
+    HDC pictures = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(pictures, strip);
+    double start = now_ms();
+    copy_cells(dc, pictures, copies, side);
+    GdiFlush();
+    double elapsed = now_ms() - start;
+    SelectObject(pictures, previous);
+    DeleteDC(pictures);
+    ReleaseDC(window, dc);
+    return elapsed;
+}
+
+// The loop with what a paint of its own needs around it.
+double time_paint(HWND window, HBITMAP strip, int copies, int side) {
+    double start = now_ms();
+    HDC dc = GetDC(window);
+    HDC pictures = CreateCompatibleDC(dc);
+    SelectObject(pictures, strip);
+    copy_cells(dc, pictures, copies, side);
+    DeleteDC(pictures);
+    ReleaseDC(window, dc);
+    GdiFlush();
+    return now_ms() - start;
+}
+
+int time_copies(HWND window, int copies, int side, int rounds) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP strip = CreateCompatibleBitmap(screen, side * PICTURES, side);  // as the game's strip
+    HDC filler = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(filler, strip);
+    for (int k = 0; k < PICTURES; ++k) {
+        HBRUSH brush = CreateSolidBrush(RGB(40 * k, 255 - 20 * k, 128));
+        RECT cell{k * side, 0, (k + 1) * side, side};
+        FillRect(filler, &cell, brush);
+        DeleteObject(brush);
+    }
+    SelectObject(filler, previous);
+    DeleteDC(filler);
+    ReleaseDC(nullptr, screen);
+    std::vector<double> loops, paints;
+    for (int r = 0; r < rounds; ++r) {
+        loops.push_back(time_loop(window, strip, copies, side));
+        paints.push_back(time_paint(window, strip, copies, side));
+    }
+    DeleteObject(strip);
+    std::printf("{\"loop_ms\": %.4f, \"paint_ms\": %.4f, \"loops\": %s}\n", median(loops), median(paints),
+                json_list(loops).c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    window_class.lpszClassName = CLASS_NAME;
+    RegisterClassW(&window_class);
+    HWND window = CreateWindowExW(0, CLASS_NAME, L"Baseline", WS_OVERLAPPEDWINDOW, 0, 0, 800, 820, nullptr,
+                                  nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    if (argc == 5 && std::strcmp(argv[1], "blit") == 0)
+        return time_copies(window, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

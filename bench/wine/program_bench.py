@@ -1,0 +1,146 @@
+"""The figures of scripts/bench in one table: the core benchmarks' medians
+(from core_bench's JSON, the first argument) and the program under Wine, each
+beside its baseline, as ratios, with the targets.
+
+Run by scripts/bench inside its Xvfb and Wine prefix, with the variables of
+the end-to-end harness (E2E_EXE, E2E_PROBE, E2E_WORK) and BENCH_DRIVER
+(wine_bench.exe) and BENCH_BASELINE (blit_baseline.exe). How each figure is
+taken:
+- launch: wine_bench starts the program from inside Wine (CreateProcess) and
+  polls until its window is visible; the game and the minimal window
+  program take turns, LAUNCH_RUNS times each; medians.
+- full paint: the game shows a 31 x 31 board of 24-pixel square stones;
+  wine_bench sends it WM_MOVE (the game paints every cell on it) right after
+  a WM_NULL, PAINT_ROUNDS times; the paint is the difference of the medians.
+  The baseline is the median of 961 plain BitBlt calls of a 24-pixel square
+  from a memory context whose bitmap is selected beforehand.
+- move: on the same board, wine_bench sends a left press on a stone of a
+  group (the whole move runs inside the window procedure, so the sent
+  message returns after the last draw and the status update) and takes it
+  back with Undo; the move is the median press less a WM_NULL's cost less the
+  measured time of the four 50 ms waits of the burst. A square move draws the
+  board six times (four burst frames, the cleared cells, the settled board),
+  so its baseline is six plain BitBlt loops.
+"""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+
+import rules  # noqa: E402
+from harness import Game, settings_file, wine  # noqa: E402
+
+DRIVER = os.environ.get("BENCH_DRIVER", "")
+BASELINE = os.environ.get("BENCH_BASELINE", "")
+LAUNCH_RUNS = int(os.environ.get("BENCH_LAUNCH_RUNS", "9"))
+PAINT_ROUNDS = int(os.environ.get("BENCH_PAINT_ROUNDS", "400"))
+MOVE_ROUNDS = int(os.environ.get("BENCH_MOVE_ROUNDS", "9"))
+SIZE_TARGET = 200 * 1024
+CELLS, SIDE = 31, 24
+
+
+def run_json(program, *args, timeout=900):
+    code, out = wine(program, *[str(a) for a in args], timeout=timeout)
+    if code != 0 or not out.strip():
+        raise SystemExit("%s %s failed with code %s" % (os.path.basename(program), args[0], code))
+    return json.loads(out.strip().splitlines()[-1])
+
+
+def windows_path(path):
+    done = subprocess.run(["winepath", "-w", path], capture_output=True, timeout=30)
+    return done.stdout.decode().strip()
+
+
+def launch_figures():
+    game = Game("bench_launch", settings=settings_file())
+    minimal = os.path.join(game.folder, "blit_baseline.exe")
+    shutil.copy(BASELINE, minimal)
+    pairs = [windows_path(game.exe), "GLIMMETS", windows_path(minimal), "GLIMMETS_BENCH_MINIMAL"]
+    run_json(DRIVER, "launch", 1, *pairs)  # warms the file cache and the prefix
+    result = run_json(DRIVER, "launch", LAUNCH_RUNS, *pairs)
+    return result["medians"]
+
+
+def board_figures():
+    settings = settings_file(columns=CELLS, rows=CELLS, form=0, size=SIDE, colours=6)
+    with Game("bench_board", settings=settings) as game:
+        game.wait_window()
+        time.sleep(1.0)
+        paint = run_json(DRIVER, "paint", PAINT_ROUNDS)
+        board = game.board()
+        # One group of each of five sizes across the range, the largest to a pair.
+        by_size = {}
+        for group in rules.groups(board):
+            by_size.setdefault(len(group), group)
+        sizes = sorted((s for s in by_size if s >= 2), reverse=True)
+        picks = [by_size[sizes[i * (len(sizes) - 1) // 4]] for i in range(5)]
+        points = []
+        for group in picks:
+            column, row = group[0]
+            points += [column * SIDE + SIDE // 2, row * SIDE + SIDE // 2]
+        move = run_json(DRIVER, "move", MOVE_ROUNDS, *points)
+        waits = run_json(DRIVER, "waits", 15)
+        if game.board() != board:
+            raise SystemExit("the moves were not all taken back")
+    presses = sorted(t["press_ms"] - t["message_ms"] for t in move["targets"])
+    move_ms = presses[len(presses) // 2] - waits["waits_ms"]
+    fastest = min(t["fastest_ms"] - t["message_ms"] for t in move["targets"]) - waits["waits_ms"]
+    return paint, move_ms, fastest, waits["waits_ms"], [len(g) for g in picks]
+
+
+def core_figures(path):
+    with open(path) as f:
+        data = json.load(f)
+    rows = []
+    for item in data["benchmarks"]:
+        if item.get("aggregate_name") == "median":
+            rows.append((item["run_name"], item["real_time"], item["time_unit"]))
+    return rows
+
+
+def verdict(ratio, target):
+    return "met" if ratio <= target else "MISSED"
+
+
+def main(argv):
+    print("== core benchmarks (Google Benchmark, medians of 5 repetitions)")
+    for name, value, unit in core_figures(argv[0]):
+        print("  %-40s %12.3f %s" % (name, value, unit))
+
+    launch_game, launch_minimal = launch_figures()
+    paint, move_ms, fastest_move, waits_ms, group_sizes = board_figures()
+    blit = run_json(BASELINE, "blit", CELLS * CELLS, SIDE, 50)
+    size = os.path.getsize(os.environ["E2E_EXE"])
+
+    print()
+    print("== the program under Wine (medians)")
+    print("  %-34s %10s %24s %7s %8s" % ("figure", "Glimmets", "baseline", "ratio", "target"))
+    rows = [
+        ("launch to window shown", launch_game, "%.1f ms minimal window" % launch_minimal,
+         launch_game / launch_minimal, 1.2, "ms"),
+        ("full paint, 31 x 31 of 24 px", paint["paint_ms"], "%.3f ms 961 BitBlt" % blit["loop_ms"],
+         paint["paint_ms"] / blit["loop_ms"], 1.5, "ms"),
+        ("accepted move less the waits", move_ms, "%.3f ms 6 x 961 BitBlt" % (6 * blit["loop_ms"]),
+         move_ms / (6 * blit["loop_ms"]), None, "ms"),
+        ("size of Glimmets.exe", size / 1024.0, "200.0 KB target", size / SIZE_TARGET, 1.0, "KB"),
+    ]
+    for name, value, baseline, ratio, target, unit in rows:
+        goal = ("<= %.1fx %s" % (target, verdict(ratio, target))) if target else "-"
+        print("  %-34s %7.3f %s %24s %6.2fx  %s" % (name, value, unit, baseline, ratio, goal))
+    print()
+    print("  details: a message between processes %.3f ms; the burst's four waits %.1f ms;"
+          % (paint["message_ms"], waits_ms))
+    print("  the fastest move less the waits %.3f ms;" % fastest_move)
+    print("  a paint of its own (DC, memory DC, select, 961 BitBlt) in the baseline %.3f ms;"
+          % blit["paint_ms"])
+    print("  moves timed on groups of %s stones, %d rounds each; launches %d each; paints %d."
+          % (", ".join(map(str, group_sizes)), MOVE_ROUNDS, LAUNCH_RUNS, PAINT_ROUNDS))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])

@@ -1,0 +1,173 @@
+// The timing driver of the figures under Wine: a console program run in the
+// same prefix and display as the game, which times the game from outside.
+//   launch <runs> <program> <class> [<program> <class> ...]
+//       starts each program in turn, `runs` rounds, and times from the start
+//       until a window of its class is visible; closes it and waits for its end.
+//   paint <rounds>
+//       sends the game's window WM_MOVE, which makes it paint every cell,
+//       each time right after a WM_NULL: the difference of the two medians is
+//       the paint without the cost of a message between two processes.
+//   move <rounds> <x> <y> [<x> <y> ...]
+//       sends a left press at each client point (a stone of a group), then
+//       the Undo command that takes the move back, `rounds` times per point.
+//       A sent press returns once the whole move has run (it runs inside the
+//       window procedure), so its time less a WM_NULL's is the move, burst
+//       animation included.
+//   waits <rounds>
+//       times the animation's four waits of 50 ms as the game makes them
+//       (polling timeGetTime, which steps by 1 ms), to subtract from a move.
+// Prints one JSON object of samples and medians, in milliseconds.
+#include "timing.h"  // <windows.h> before <mmsystem.h>
+
+#include <mmsystem.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+const wchar_t GAME_CLASS[] = L"GLIMMETS";
+
+int fail(const char* why) {
+    std::fprintf(stderr, "wine_bench: %s\n", why);
+    return 2;
+}
+
+std::wstring wide(const char* text) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &result[0], length);
+    result.resize(static_cast<std::size_t>(length - 1));
+    return result;
+}
+
+double time_send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    double start = now_ms();
+    SendMessageW(window, message, wparam, lparam);
+    return now_ms() - start;
+}
+
+// Milliseconds from the start of `program` until its window is visible; a
+// negative value when no window came.
+double launch_once(const char* program, const char* window_class) {
+    std::wstring command = L"\"" + wide(program) + L"\"";
+    std::wstring class_name = wide(window_class);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    double start = now_ms();
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1.0;
+    HWND window = nullptr;
+    double shown = -1.0;
+    while (now_ms() - start < 20000.0) {
+        window = FindWindowW(class_name.c_str(), nullptr);
+        if (window != nullptr && IsWindowVisible(window)) {
+            shown = now_ms() - start;
+            break;
+        }
+        Sleep(0);
+    }
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 3);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return shown;
+}
+
+int cmd_launch(int runs, int count, char** pairs) {
+    std::vector<std::vector<double>> samples(static_cast<std::size_t>(count));
+    for (int r = 0; r < runs; ++r)
+        for (int p = 0; p < count; ++p) {
+            double shown = launch_once(pairs[2 * p], pairs[2 * p + 1]);
+            if (shown < 0) return fail("a program showed no window");
+            samples[static_cast<std::size_t>(p)].push_back(shown);
+            Sleep(100);  // let the ended process's last work settle
+        }
+    std::string out = "{\"medians\": [";
+    for (int p = 0; p < count; ++p) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%s%.3f", p ? ", " : "", median(samples[static_cast<std::size_t>(p)]));
+        out += number;
+    }
+    out += "], \"samples\": [";
+    for (int p = 0; p < count; ++p) out += (p ? ", " : "") + json_list(samples[static_cast<std::size_t>(p)]);
+    std::printf("%s]}\n", out.c_str());
+    return 0;
+}
+
+int cmd_paint(int rounds) {
+    HWND window = FindWindowW(GAME_CLASS, nullptr);
+    if (window == nullptr) return fail("no game window");
+    std::vector<double> nulls, moves;
+    for (int i = 0; i < rounds; ++i) {
+        nulls.push_back(time_send(window, WM_NULL, 0, 0));
+        moves.push_back(time_send(window, WM_MOVE, 0, 0));
+    }
+    std::printf("{\"paint_ms\": %.4f, \"message_ms\": %.4f, \"move_message_ms\": %.4f}\n",
+                median(moves) - median(nulls), median(nulls), median(moves));
+    return 0;
+}
+
+int cmd_move(int rounds, int count, char** points) {
+    HWND window = FindWindowW(GAME_CLASS, nullptr);
+    if (window == nullptr) return fail("no game window");
+    std::string out = "{\"targets\": [";
+    for (int p = 0; p < count; ++p) {
+        LPARAM where = MAKELPARAM(std::atoi(points[2 * p]), std::atoi(points[2 * p + 1]));
+        std::vector<double> nulls, presses;
+        for (int i = 0; i < rounds; ++i) {
+            nulls.push_back(time_send(window, WM_NULL, 0, 0));
+            presses.push_back(time_send(window, WM_LBUTTONDOWN, MK_LBUTTON, where));
+            SendMessageW(window, WM_LBUTTONUP, 0, where);
+            SendMessageW(window, WM_COMMAND, CMD_UNDO, 0);
+        }
+        char item[200];
+        std::snprintf(item, sizeof item, "%s{\"press_ms\": %.4f, \"fastest_ms\": %.4f, \"message_ms\": %.4f}",
+                      p ? ", " : "", median(presses), *std::min_element(presses.begin(), presses.end()),
+                      median(nulls));
+        out += item;
+    }
+    std::printf("%s]}\n", out.c_str());
+    return 0;
+}
+
+// The game's busy wait: at least `ms` on the tick counter since the first reading.
+void wait_like_the_game(DWORD ms) {
+    DWORD start = timeGetTime();
+    while (timeGetTime() - start < ms) {
+    }
+}
+
+int cmd_waits(int rounds) {
+    std::vector<double> samples;
+    for (int i = 0; i < rounds; ++i) {
+        double start = now_ms();
+        for (int frame = 0; frame < 4; ++frame) wait_like_the_game(50);
+        samples.push_back(now_ms() - start);
+    }
+    std::printf("{\"waits_ms\": %.4f, \"samples\": %s}\n", median(samples), json_list(samples).c_str());
+    return 0;
+}
+
+int usage() {
+    return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> |"
+                " move <rounds> <x> <y> ... | waits <rounds>");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return usage();
+    std::string command = argv[1];
+    int rounds = std::atoi(argv[2]);
+    if (rounds < 1) return usage();
+    if (command == "launch" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_launch(rounds, (argc - 3) / 2, argv + 3);
+    if (command == "paint" && argc == 3) return cmd_paint(rounds);
+    if (command == "waits" && argc == 3) return cmd_waits(rounds);
+    if (command == "move" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_move(rounds, (argc - 3) / 2, argv + 3);
+    return usage();
+}

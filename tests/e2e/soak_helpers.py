@@ -141,6 +141,7 @@ class Soak:
         self.games_ended = self.batches = 0
         self.kinds = {}
         self.rect = None
+        self.started = time.monotonic()
         self.log = open(os.path.join(game.folder, "actions.log"), "w")
 
     # ---- bookkeeping ----
@@ -297,7 +298,7 @@ class Soak:
             click_control(self.game, texts, NAME_FIELD)
             xdotool("key", "--delay", 20, "End", "shift+Home", "BackSpace")
             if name:
-                xdotool("type", "--delay", 15, name)
+                xdotool("type", "--delay", 15, "--", name)
             self.note("name", repr(name))
         self.close_box(texts)
         time.sleep(0.2)
@@ -330,7 +331,7 @@ class Soak:
                 click_control(self.game, texts, field)
                 xdotool("key", "--delay", 20, "End", "shift+Home", "BackSpace")
                 if value:
-                    xdotool("type", "--delay", 20, value)
+                    xdotool("type", "--delay", 20, "--", value)
                 self.note("type", "%d %r" % (field, value))
         for group in ((ROUND, SQUARE), tuple(SIZE_BUTTONS.values()), (SOUND,)):
             if self.random.random() < 0.4:
@@ -468,14 +469,19 @@ class Soak:
     def run(self):
         self.game.wait_window()
         self.refresh_rect()
-        next_check = CHECK_EVERY
+        next_check, next_report = CHECK_EVERY, 500
         while self.sent < self.count:
             self.step()
             self.alive()
             if self.sent >= next_check:
                 self.checkpoint()
                 next_check = self.sent + CHECK_EVERY
+                if self.sent >= next_report:
+                    next_report += 500
+                    print("soak: %d inputs, %d games ended, %.0f s" % (
+                        self.sent, self.games_ended, time.monotonic() - self.started), flush=True)
         self.checkpoint()
+        self.game.screenshot("soak_end")
         self.finish()
 
     def finish(self):

@@ -6,10 +6,18 @@
 // memory context whose bitmap was selected once (the loop alone), and the same
 // loop with the device context, memory context and select around it, as the
 // game's paint has them. Prints the medians in milliseconds as JSON.
+// Started as `blit_baseline frames <copies> <side> <rounds>` it draws what
+// one square move of the game draws, six paints of its own with four busy
+// waits of 50 ms between the first five, and reports the time of the whole
+// less the time of the waits: the draws of a move as the screen gets them
+// (Wine sends a window's picture to the X server at most every 50 ms, so
+// here every frame is sent).
+#include "timing.h"  // <windows.h> before <mmsystem.h>
+
+#include <mmsystem.h>
+
 #include <cstdlib>
 #include <cstring>
-
-#include "timing.h"
 
 namespace {
 
@@ -59,7 +67,29 @@ double time_paint(HWND window, HBITMAP strip, int copies, int side) {
     return now_ms() - start;
 }
 
-int time_copies(HWND window, int copies, int side, int rounds) {
+// The game's busy wait: at least `ms` on the 1 ms tick counter.
+void wait_like_the_game(DWORD ms) {
+    DWORD start = timeGetTime();
+    while (timeGetTime() - start < ms) {
+    }
+}
+
+// The draws of one move: four burst frames 50 ms apart, the cleared cells,
+// the settled board.
+double time_move_draws(HWND window, HBITMAP strip, int copies, int side) {
+    double waits = 0.0, start = now_ms();
+    for (int frame = 0; frame < 4; ++frame) {
+        time_paint(window, strip, copies, side);
+        double wait_start = now_ms();
+        wait_like_the_game(50);
+        waits += now_ms() - wait_start;
+    }
+    time_paint(window, strip, copies, side);
+    time_paint(window, strip, copies, side);
+    return now_ms() - start - waits;
+}
+
+HBITMAP make_strip(int side) {
     HDC screen = GetDC(nullptr);
     HBITMAP strip = CreateCompatibleBitmap(screen, side * PICTURES, side);  // as the game's strip
     HDC filler = CreateCompatibleDC(screen);
@@ -73,6 +103,20 @@ int time_copies(HWND window, int copies, int side, int rounds) {
     SelectObject(filler, previous);
     DeleteDC(filler);
     ReleaseDC(nullptr, screen);
+    return strip;
+}
+
+int time_frames(HWND window, int copies, int side, int rounds) {
+    HBITMAP strip = make_strip(side);
+    std::vector<double> moves;
+    for (int r = 0; r < rounds; ++r) moves.push_back(time_move_draws(window, strip, copies, side));
+    DeleteObject(strip);
+    std::printf("{\"move_draws_ms\": %.4f, \"samples\": %s}\n", median(moves), json_list(moves).c_str());
+    return 0;
+}
+
+int time_copies(HWND window, int copies, int side, int rounds) {
+    HBITMAP strip = make_strip(side);
     std::vector<double> loops, paints;
     for (int r = 0; r < rounds; ++r) {
         loops.push_back(time_loop(window, strip, copies, side));
@@ -100,6 +144,8 @@ int main(int argc, char** argv) {
     UpdateWindow(window);
     if (argc == 5 && std::strcmp(argv[1], "blit") == 0)
         return time_copies(window, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc == 5 && std::strcmp(argv[1], "frames") == 0)
+        return time_frames(window, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

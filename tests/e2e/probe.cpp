@@ -191,7 +191,8 @@ int cmd_texts(const char* class_or_title) {
     HWND owner = GetWindow(window, GW_OWNER);
     std::string out = "{\"title\": " + json_string(window_text(window)) + ", \"class\": " +
                       json_string(class_of(window)) + ", \"rect\": " + rect_json(outer) +
-                      ", \"owner_class\": " + json_string(owner ? class_of(owner) : L"") + ", \"controls\": [";
+                      ", \"owner_class\": " + json_string(owner ? class_of(owner) : L"") +
+                      ", \"foreground\": " + (GetForegroundWindow() == window ? "1" : "0") + ", \"controls\": [";
     EnumChildWindows(window, add_control, reinterpret_cast<LPARAM>(&out));
     emit(out + "]}");
     return 0;

@@ -57,7 +57,8 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
                           window with that rect) so that keys reach it
   post(message, wparam=0, lparam=0)     PostMessage to the main window
   command(command_id)     post WM_COMMAND with that id
-  screenshot(name)        the whole Xvfb screen into E2E_SHOTS/name.png
+  screenshot(name, window_only=False)   the whole Xvfb screen (or only
+                          the main window) into E2E_SHOTS/name.png
   wait_exit(timeout)      the exit code once the program has ended
   running()               True while the program runs
   settings_path, settings_bytes(), settings_text()   the settings file
@@ -348,10 +349,15 @@ class Game:
     def settings_text(self):
         return self.settings_bytes().decode("cp1252")
 
-    def screenshot(self, name):
+    def screenshot(self, name, window_only=False):
+        """The whole screen, or only the main window, as SHOTS/name.png."""
         os.makedirs(SHOTS, exist_ok=True)
         path = os.path.join(SHOTS, name + ".png")
-        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        crop = []
+        if window_only:
+            left, top, right, bottom = self.rect()["window"]
+            crop = ["-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage"]
+        subprocess.run(["import", "-window", "root", *crop, path], check=True, timeout=30)
         return path
 
     @staticmethod

@@ -181,6 +181,7 @@ def test_language_switch_keeps_the_title_and_the_help_menu_at_the_right():
         time.sleep(0.3)
         english, _ = menu_bar_ink(game)
         game.screenshot("language_english")
+        game.screenshot("glimmets_window", window_only=True)  # the picture of the README
         assert game.rect()["title"] == "Glimmets"
         assert english != french, "the menu texts did not change"
         for ink in (french, english):

@@ -10,8 +10,8 @@ import time
 import rules
 from dialog_helpers import (CMD_ABOUT, CMD_BEST_SCORES, CMD_QUIT, CMD_SETTINGS, CMD_TOGGLE_LANGUAGE,
                             assert_centred, click_arrow, click_close_box, click_control, control,
-                            open_dialog, open_dialogs, pause, play_to_the_end, text_of, type_into,
-                            wait_board, wait_closed, wait_dialog, wait_field)
+                            main_rect, open_dialog, open_dialogs, pause, play_to_the_end, status, text_of,
+                            type_into, wait_board, wait_closed, wait_dialog, wait_field)
 from harness import COLOURS, Game, parse_settings, settings_file, wait_until, xdotool
 
 OK, CANCEL = 128, 129
@@ -30,12 +30,12 @@ def quit_game(game):
 
 
 def window_size(game):
-    left, top, right, bottom = game.rect()["window"]
+    left, top, right, bottom = main_rect(game)["window"]
     return right - left, bottom - top
 
 
 def assert_window_fits(game, columns, rows, size):
-    rect = game.rect()
+    rect = main_rect(game)
     expected = (columns * size + 6, rect["menu_height"] + rect["caption_height"] + rows * size + 26)
     assert window_size(game) == expected, (window_size(game), columns, rows, size)
 
@@ -47,8 +47,8 @@ def is_square(image, column, row, size):
 
 def wait_total(game, total):
     """Waits for a new game of `total` stones to be dealt and laid out."""
-    shown = wait_until(lambda: (game.status() or [None, None])[1] == str(total), 5, 0.1)
-    assert shown, "no new game of %d stones: %s" % (total, game.status())
+    shown = wait_until(lambda: status(game)[1] == str(total), 5, 0.1)
+    assert shown, "no new game of %d stones: %s" % (total, status(game))
 
 
 # ---- About -----------------------------------------------------------------
@@ -195,7 +195,7 @@ def test_settings_ok_with_no_game_running_deals_the_new_grid_at_once():
         assert len({v for column in board for v in column}) <= 3
         image = game.capture()
         assert all(is_square(image, c, r, 18) for c in range(12) for r in range(11))
-        assert game.status() == ["", "132", "132", str(rules.playable(board))]
+        assert status(game) == ["", "132", "132", str(rules.playable(board))]
         game.screenshot("settings_applied_at_once")
         quit_game(game)
         fields = parse_settings(game.settings_text())
@@ -223,7 +223,7 @@ def test_settings_ok_during_a_running_game_keeps_it_until_the_next_new_game():
         # The game goes on in the same window, its stones drawn at the new
         # size: the top-left 7 x 10 cells of the same board are what is seen.
         assert window_size(game) == size
-        assert game.status()[1] == "150"
+        assert status(game)[1] == "150"
         larger = game.board(7, 10, 21)
         assert larger == [column[:10] for column in board[:7]], "the board is not drawn at the new size"
         game.screenshot("settings_size_during_game")
@@ -282,16 +282,17 @@ def finish_a_game(game, caption, result, game_over, shot):
     final = play_to_the_end(game)
     box = wait_dialog(game, caption)
     left = rules.remaining(final)
-    status = game.status()
-    assert status[2:] == [str(left), game_over], status
-    minutes, seconds = (int(part) for part in status[0].split("'"))
+    fields = status(game)
+    assert fields[2:] == [str(left), game_over], fields
+    # The clock field stays empty when the game ended before its first tick.
+    minutes, seconds = (int(part) for part in (fields[0] or "0'00").split("'"))
     shown_left = max(left, 1)  # a cleared board counts one stone for the score
     score = 100 * 2 * 100 // shown_left
     assert text_of(box, 151) == result % (minutes, seconds, shown_left, score), text_of(box, 151)
     assert text_of(box, OK) == "OK" and box["owner_class"] == "GLIMMETS"
     assert_centred(game, box)
     time.sleep(1.2)
-    assert game.status()[0] == status[0], "the clock still runs after the end"
+    assert status(game)[0] == fields[0], "the clock still runs after the end"
     game.screenshot(shot)
     return box, score
 
@@ -324,15 +325,14 @@ def test_a_whole_game_in_english_then_one_in_french_with_names_and_best_scores()
         written = game.settings_text()
         assert written == settings_file(lang=1000, scores=[(first_score, "Ann Lee")], **SMALL_GAME), written
 
-    # The table survives the run; the next game is played in French and its
-    # name entry cancelled.
+    # The table survives the run; the next games are played in French and
+    # their name entries cancelled, by Escape and by the close box.
     with Game("whole_game_fr", settings=written) as game:
         game.wait_window()
         game.command(CMD_TOGGLE_LANGUAGE)
         box, second_score = finish_a_game(game, "Bravo !!", FRENCH_RESULT, "Partie terminée",
                                           "congratulations_fr")
-        click_close_box(game, box)
-
+        game.key("Escape")
         name = wait_dialog(game, "Veuillez indiquer votre nom")
         assert text_of(name, NAME_FIELD) == " "
         assert_centred(game, name)
@@ -340,9 +340,19 @@ def test_a_whole_game_in_english_then_one_in_french_with_names_and_best_scores()
         game.key("Escape")
         wait_closed(game)
 
+        game.key("F2")
+        assert wait_until(lambda: status(game)[2] == "100", 5, 0.1), status(game)
+        pause(0.3)
+        box, third_score = finish_a_game(game, "Bravo !!", FRENCH_RESULT, "Partie terminée",
+                                         "congratulations_fr_again")
+        click_close_box(game, box)
+        name = wait_dialog(game, "Veuillez indiquer votre nom")
+        click_close_box(game, name)
+        wait_closed(game)
+
         scores = open_dialog(game, CMD_BEST_SCORES, "Meilleurs scores")
         assert text_of(scores, RESET) == "Effacer les scores"
-        lines = ["%06d, Ann Lee" % first_score, "%06d,  " % second_score]
+        lines = ["%06d, Ann Lee" % first_score, "%06d,  " % second_score, "%06d,  " % third_score]
         assert game.listbox("#32770", SCORES_LIST) == sorted(lines, key=str.lower)
         assert_centred(game, scores)
         game.screenshot("best_scores_fr")

@@ -6,6 +6,10 @@
 // memory context whose bitmap was selected once (the loop alone), and the same
 // loop with the device context, memory context and select around it, as the
 // game's paint has them. Prints the medians in milliseconds as JSON.
+// Started as `blit_baseline serve <copies> <side>` it paints that many
+// copies (with the context and select around them) whenever it gets WM_MOVE,
+// as the game paints its board, so that wine_bench times both paints from
+// outside in the same way.
 // Started as `blit_baseline frames <copies> <side> <rounds>` it draws what
 // one square move of the game draws, six paints of its own with four busy
 // waits of 50 ms between the first five, and reports the time of the whole
@@ -25,9 +29,19 @@ const wchar_t CLASS_NAME[] = L"GLIMMETS_BENCH_MINIMAL";
 constexpr int CELLS_PER_ROW = 31;
 constexpr int PICTURES = 11;  // as many pictures as the game's strip holds
 
+// What `serve` paints on WM_MOVE; no strip, no paint.
+HBITMAP served_strip = nullptr;
+int served_copies = 0, served_side = 0;
+
+double time_paint(HWND window, HBITMAP strip, int copies, int side);
+
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
+        return 0;
+    }
+    if (message == WM_MOVE && served_strip != nullptr) {
+        time_paint(window, served_strip, served_copies, served_side);
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -144,6 +158,11 @@ int main(int argc, char** argv) {
     UpdateWindow(window);
     if (argc == 5 && std::strcmp(argv[1], "blit") == 0)
         return time_copies(window, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc == 4 && std::strcmp(argv[1], "serve") == 0) {
+        served_copies = std::atoi(argv[2]);
+        served_side = std::atoi(argv[3]);
+        served_strip = make_strip(served_side);
+    }
     if (argc == 5 && std::strcmp(argv[1], "frames") == 0)
         return time_frames(window, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     MSG message;

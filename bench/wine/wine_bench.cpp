@@ -3,10 +3,11 @@
 //   launch <runs> <program> <class> [<program> <class> ...]
 //       starts each program in turn, `runs` rounds, and times from the start
 //       until a window of its class is visible; closes it and waits for its end.
-//   paint <rounds>
-//       sends the game's window WM_MOVE, which makes it paint every cell,
-//       each time right after a WM_NULL: the difference of the two medians is
-//       the paint without the cost of a message between two processes.
+//   paint <rounds> [<class>]
+//       sends the game's window (or the window of that class) WM_MOVE, which
+//       makes it paint every cell, each time right after a WM_NULL: the
+//       difference of the two medians is the paint without the cost of a
+//       message between two processes.
 //   move <rounds> <x> <y> [<x> <y> ...]
 //       sends a left press at each client point (a stone of a group), then
 //       the Undo command that takes the move back, `rounds` times per point.
@@ -99,9 +100,10 @@ int cmd_launch(int runs, int count, char** pairs) {
     return 0;
 }
 
-int cmd_paint(int rounds) {
-    HWND window = FindWindowW(GAME_CLASS, nullptr);
-    if (window == nullptr) return fail("no game window");
+int cmd_paint(int rounds, const char* window_class) {
+    std::wstring class_name = window_class != nullptr ? wide(window_class) : std::wstring(GAME_CLASS);
+    HWND window = FindWindowW(class_name.c_str(), nullptr);
+    if (window == nullptr) return fail("no window to paint");
     std::vector<double> nulls, moves;
     for (int i = 0; i < rounds; ++i) {
         nulls.push_back(time_send(window, WM_NULL, 0, 0));
@@ -154,7 +156,7 @@ int cmd_waits(int rounds) {
 }
 
 int usage() {
-    return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> |"
+    return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> [<class>] |"
                 " move <rounds> <x> <y> ... | waits <rounds>");
 }
 
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
     int rounds = std::atoi(argv[2]);
     if (rounds < 1) return usage();
     if (command == "launch" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_launch(rounds, (argc - 3) / 2, argv + 3);
-    if (command == "paint" && argc == 3) return cmd_paint(rounds);
+    if (command == "paint" && (argc == 3 || argc == 4)) return cmd_paint(rounds, argc == 4 ? argv[3] : nullptr);
     if (command == "waits" && argc == 3) return cmd_waits(rounds);
     if (command == "move" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_move(rounds, (argc - 3) / 2, argv + 3);
     return usage();

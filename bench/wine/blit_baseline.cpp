@@ -9,7 +9,9 @@
 // Started as `blit_baseline serve <copies> <side>` it paints that many
 // copies (with the context and select around them) whenever it gets WM_MOVE,
 // as the game paints its board, so that wine_bench times both paints from
-// outside in the same way.
+// outside in the same way; sent TIME_LOOP or TIME_PAINT it answers with the
+// time of the plain loop or of the whole paint measured inside, in
+// nanoseconds, so that all the paints are timed side by side.
 // Started as `blit_baseline frames <copies> <side> <rounds>` it draws what
 // one square move of the game draws, six paints of its own with four busy
 // waits of 50 ms between the first five, and reports the time of the whole
@@ -33,6 +35,7 @@ constexpr int PICTURES = 11;  // as many pictures as the game's strip holds
 HBITMAP served_strip = nullptr;
 int served_copies = 0, served_side = 0;
 
+double time_loop(HWND window, HBITMAP strip, int copies, int side);
 double time_paint(HWND window, HBITMAP strip, int copies, int side);
 
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -40,9 +43,15 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         PostQuitMessage(0);
         return 0;
     }
-    if (message == WM_MOVE && served_strip != nullptr) {
-        time_paint(window, served_strip, served_copies, served_side);
-        return 0;
+    if (served_strip != nullptr) {
+        if (message == WM_MOVE) {
+            time_paint(window, served_strip, served_copies, served_side);
+            return 0;
+        }
+        if (message == TIME_LOOP)
+            return static_cast<LRESULT>(time_loop(window, served_strip, served_copies, served_side) * 1e6);
+        if (message == TIME_PAINT)
+            return static_cast<LRESULT>(time_paint(window, served_strip, served_copies, served_side) * 1e6);
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -1,6 +1,7 @@
 // Shared by the benchmark programs under Wine: the 10 MHz performance
-// counter as milliseconds, the median of a list of samples, and printing a
-// list of samples as JSON.
+// counter as milliseconds, the median of a list of samples, printing a list
+// of samples as JSON, and the messages that ask the baseline program for
+// the time of its loop and of its whole paint.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,9 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+constexpr UINT TIME_LOOP = WM_APP + 1;
+constexpr UINT TIME_PAINT = WM_APP + 2;
 
 inline double now_ms() {
     LARGE_INTEGER count, frequency;

@@ -8,6 +8,11 @@
 //       makes it paint every cell, each time right after a WM_NULL: the
 //       difference of the two medians is the paint without the cost of a
 //       message between two processes.
+//   paints <rounds>
+//       the game's paint and the baseline program's (blit_baseline serve)
+//       timed from outside as above, and the baseline's plain loop and whole
+//       paint timed inside it, taken in turn round after round, so that the
+//       load of the machine weighs on all four alike.
 //   move <rounds> <x> <y> [<x> <y> ...]
 //       sends a left press at each client point (a stone of a group), then
 //       the Undo command that takes the move back, `rounds` times per point.
@@ -114,6 +119,26 @@ int cmd_paint(int rounds, const char* window_class) {
     return 0;
 }
 
+int cmd_paints(int rounds) {
+    HWND game = FindWindowW(GAME_CLASS, nullptr);
+    HWND baseline = FindWindowW(L"GLIMMETS_BENCH_MINIMAL", nullptr);
+    if (game == nullptr || baseline == nullptr) return fail("the game or the baseline has no window");
+    std::vector<double> game_nulls, game_moves, base_nulls, base_moves, loops, paints;
+    for (int i = 0; i < rounds; ++i) {
+        game_nulls.push_back(time_send(game, WM_NULL, 0, 0));
+        game_moves.push_back(time_send(game, WM_MOVE, 0, 0));
+        base_nulls.push_back(time_send(baseline, WM_NULL, 0, 0));
+        base_moves.push_back(time_send(baseline, WM_MOVE, 0, 0));
+        loops.push_back(static_cast<double>(SendMessageW(baseline, TIME_LOOP, 0, 0)) / 1e6);
+        paints.push_back(static_cast<double>(SendMessageW(baseline, TIME_PAINT, 0, 0)) / 1e6);
+    }
+    std::printf("{\"paint_ms\": %.4f, \"baseline_paint_ms\": %.4f, \"loop_ms\": %.4f, "
+                "\"baseline_inside_ms\": %.4f, \"message_ms\": %.4f}\n",
+                median(game_moves) - median(game_nulls), median(base_moves) - median(base_nulls), median(loops),
+                median(paints), median(game_nulls));
+    return 0;
+}
+
 int cmd_move(int rounds, int count, char** points) {
     HWND window = FindWindowW(GAME_CLASS, nullptr);
     if (window == nullptr) return fail("no game window");
@@ -157,7 +182,7 @@ int cmd_waits(int rounds) {
 
 int usage() {
     return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> [<class>] |"
-                " move <rounds> <x> <y> ... | waits <rounds>");
+                " paints <rounds> | move <rounds> <x> <y> ... | waits <rounds>");
 }
 
 }  // namespace
@@ -170,6 +195,7 @@ int main(int argc, char** argv) {
     if (command == "launch" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_launch(rounds, (argc - 3) / 2, argv + 3);
     if (command == "paint" && (argc == 3 || argc == 4)) return cmd_paint(rounds, argc == 4 ? argv[3] : nullptr);
     if (command == "waits" && argc == 3) return cmd_waits(rounds);
+    if (command == "paints" && argc == 3) return cmd_paints(rounds);
     if (command == "move" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_move(rounds, (argc - 3) / 2, argv + 3);
     return usage();
 }

@@ -5,6 +5,7 @@
 #include "control/settings_dialog.h"
 
 #include <cstdint>
+#include <limits>
 
 #include "control/game.h"
 #include "engine/board.h"
@@ -73,4 +74,20 @@ SettingsOutcome apply_settings_choice(const SettingsChoice& choice) {
     }
     outcome.post_new_game = game.state != GAME_RUNNING;
     return outcome;
+}
+
+SettingsField parse_settings_field(const char* text) {
+    constexpr unsigned LARGEST = std::numeric_limits<unsigned>::max();
+    const char* p = text;
+    while (*p == ' ') ++p;
+    const char* digits = p;
+    std::uint64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (value > LARGEST) value = LARGEST;
+    }
+    bool has_digits = p != digits;
+    while (*p == ' ') ++p;
+    if (!has_digits || *p != '\0') return SettingsField{false, 0};
+    return SettingsField{true, static_cast<unsigned>(value)};
 }

@@ -28,6 +28,13 @@ struct SettingsOutcome {
     bool post_new_game;    // no game is running: deal the new grid at once
 };
 
+// Reads a number field's text as an unsigned decimal: spaces around it are
+// allowed, anything else but digits (a sign, letters, nothing at all) is not
+// a number. Too many digits stay a number and read as the largest value, so
+// the bounds then bring it down. Parsed here rather than by the system, whose
+// readers differ (some take "-3" as 4294967293 or "1x" as 1).
+SettingsField parse_settings_field(const char* text);
+
 // The stone sizes offered by the four size buttons, in their order.
 constexpr int STONE_SIZES[4] = {15, 18, 21, 24};
 

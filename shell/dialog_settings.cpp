@@ -25,9 +25,9 @@ void write_number(HWND dialog, int edit, int value) {
 }
 
 SettingsField read_number(HWND dialog, int edit) {
-    BOOL is_number = FALSE;
-    UINT value = GetDlgItemInt(dialog, edit, &is_number, FALSE);
-    return SettingsField{is_number != FALSE, value};
+    wchar_t text[64] = L"";
+    GetDlgItemTextW(dialog, edit, text, 64);
+    return parse_settings_field(narrow(text).c_str());
 }
 
 bool is_ticked(HWND dialog, int button) { return IsDlgButtonChecked(dialog, button) == BST_CHECKED; }

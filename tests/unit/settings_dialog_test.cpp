@@ -159,6 +159,27 @@ TEST_F(SettingsDialogRules, AFieldWithoutANumberLeavesItsSettingAsItWas) {
     EXPECT_EQ(settings.colours, 4);
 }
 
+TEST(SettingsFieldText, OnlyDigitsWithSpacesAroundThemAreANumber) {
+    struct Case {
+        const char* text;
+        bool is_number;
+        unsigned value;
+    };
+    const Case cases[] = {
+        {"12", true, 12},          {" 7 ", true, 7},        {"007", true, 7},
+        {"", false, 0},            {"   ", false, 0},      {"-3", false, 0},
+        {"+3", false, 0},          {"1x", false, 0},        {"x1", false, 0},
+        {"1 2", false, 0},         {"99999999999999999999", true, 4294967295u},
+    };
+    for (const Case& c : cases) {
+        SettingsField field = parse_settings_field(c.text);
+        EXPECT_EQ(field.is_number, c.is_number) << '"' << c.text << '"';
+        EXPECT_EQ(field.value, c.value) << '"' << c.text << '"';
+    }
+    // A huge typed number is brought down to the bound, not wrapped to the lower one.
+    EXPECT_EQ(arrow_step(IDC_COLUMNS_ARROWS, parse_settings_field("99999999999"), 1), 31);
+}
+
 TEST_F(SettingsDialogRules, ANewGameAfterOkDealsTheChosenGrid) {
     game.state = GAME_OVER;
     SettingsChoice choice = as_opened();

@@ -19,19 +19,7 @@ void fill_about_box(HWND dialog) {
 }  // namespace
 
 INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            fill_about_box(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            if (command_id(wparam) != IDC_OK && command_id(wparam) != IDCANCEL) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
-        case WM_SYSCOMMAND:
-            if (!is_close_command(wparam)) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    if (message != WM_INITDIALOG) return end_on_ok_or_cancel(dialog, message, wparam);
+    fill_about_box(dialog);
+    return TRUE;
 }

@@ -3,6 +3,7 @@
 // under any code page) and how its close box is recognised.
 #pragma once
 
+#include "resources/resource_ids.h"
 #include "shell/shell.h"
 
 // Runs dialog template `resource` with `procedure`, owned by the main
@@ -18,3 +19,12 @@ inline bool is_close_command(WPARAM wparam) { return (wparam & 0xFFF0) == SC_CLO
 
 // The control id of a WM_COMMAND; its notification code is not looked at.
 inline int command_id(WPARAM wparam) { return LOWORD(wparam); }
+
+// How a box that only shows something ends: OK, Escape (the cancel id) and
+// the close box each end it with 0. TRUE when the message was one of those.
+inline INT_PTR end_on_ok_or_cancel(HWND dialog, UINT message, WPARAM wparam) {
+    bool ends = (message == WM_COMMAND && (command_id(wparam) == IDC_OK || command_id(wparam) == IDCANCEL)) ||
+                (message == WM_SYSCOMMAND && is_close_command(wparam));
+    if (ends) EndDialog(dialog, 0);
+    return ends ? TRUE : FALSE;
+}

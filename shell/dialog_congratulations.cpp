@@ -23,21 +23,9 @@ void fill_congratulations(HWND dialog, const CongratulationTexts& texts) {
 }
 
 INT_PTR CALLBACK congratulations_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            fill_congratulations(dialog, *reinterpret_cast<const CongratulationTexts*>(lparam));
-            return TRUE;
-        case WM_COMMAND:
-            if (command_id(wparam) != IDC_OK && command_id(wparam) != IDCANCEL) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
-        case WM_SYSCOMMAND:
-            if (!is_close_command(wparam)) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    if (message != WM_INITDIALOG) return end_on_ok_or_cancel(dialog, message, wparam);
+    fill_congratulations(dialog, *reinterpret_cast<const CongratulationTexts*>(lparam));
+    return TRUE;
 }
 
 }  // namespace

@@ -27,30 +27,16 @@ void fill_best_scores(HWND dialog) {
 }
 
 INT_PTR CALLBACK best_scores_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            fill_best_scores(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            switch (command_id(wparam)) {
-                case IDC_SCORES_RESET:
-                    clear_best_scores();
-                    SendDlgItemMessageW(dialog, IDC_SCORES_LIST, LB_RESETCONTENT, 0, 0);
-                    return TRUE;
-                case IDC_OK:
-                case IDCANCEL:
-                    EndDialog(dialog, 0);
-                    return TRUE;
-                default:
-                    return FALSE;
-            }
-        case WM_SYSCOMMAND:
-            if (!is_close_command(wparam)) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
+    if (message == WM_INITDIALOG) {
+        fill_best_scores(dialog);
+        return TRUE;
     }
+    if (message == WM_COMMAND && command_id(wparam) == IDC_SCORES_RESET) {
+        clear_best_scores();  // no confirmation; the dialog stays open
+        SendDlgItemMessageW(dialog, IDC_SCORES_LIST, LB_RESETCONTENT, 0, 0);
+        return TRUE;
+    }
+    return end_on_ok_or_cancel(dialog, message, wparam);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // reports what only a Win32 program can read from outside: the window's
 // rectangle, the status bar's fields and a list box's lines (whose buffers
 // must live inside the game's process), dialog texts, the board's pixels.
-// It can also hold a file open without sharing, post messages, time the
-// game's paint and time a program's launch. Output is UTF-8, one JSON value.
+// It can also hold a file open without sharing and post messages. (The
+// figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -301,65 +301,10 @@ int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
 }
 
-double seconds_now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Times the game's full paint: WM_MOVE makes it draw every cell. The cost of
-// a message between processes alone is timed with WM_NULL and subtracted.
-int cmd_paintbench(int rounds) {
-    HWND window = game_window();
-    if (window == nullptr) return fail("no game window");
-    double start = seconds_now();
-    for (int i = 0; i < rounds; ++i) SendMessageW(window, WM_NULL, 0, 0);
-    double null_each = (seconds_now() - start) / rounds;
-    start = seconds_now();
-    for (int i = 0; i < rounds; ++i) SendMessageW(window, WM_MOVE, 0, 0);
-    double move_each = (seconds_now() - start) / rounds;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "{\"paint_ms\": %.3f, \"message_ms\": %.3f}",
-                  (move_each - null_each) * 1000.0, null_each * 1000.0);
-    emit(buffer);
-    return 0;
-}
-
-// Starts a program and reports how long until a window of the class is
-// visible, then closes it.
-int cmd_launch(const char* program, const char* window_class) {
-    std::wstring command = L"\"" + wide(program) + L"\"";
-    std::wstring class_name = wide(window_class);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    double start = seconds_now();
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return fail("cannot start the program");
-    HWND window = nullptr;
-    while (seconds_now() - start < 20.0) {
-        window = FindWindowW(class_name.c_str(), nullptr);
-        if (window != nullptr && IsWindowVisible(window)) break;
-        window = nullptr;
-        Sleep(1);
-    }
-    double shown = seconds_now() - start;
-    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 3);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (window == nullptr) return fail("no window appeared");
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "{\"shown_ms\": %.1f}", shown * 1000.0);
-    emit(buffer);
-    return 0;
-}
-
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
-                " paintbench <rounds> | launch <program> <class> | serve");
+                " serve");
 }
 
 long number(const char* text) { return std::strtol(text, nullptr, 0); }
@@ -396,8 +341,6 @@ int run_command(int argc, char** argv) {
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));
-    if (command == "paintbench" && argc == 3) return cmd_paintbench(static_cast<int>(number(argv[2])));
-    if (command == "launch" && argc == 4) return cmd_launch(argv[2], argv[3]);
     return usage();
 }
 

@@ -20,11 +20,18 @@ inline bool is_close_command(WPARAM wparam) { return (wparam & 0xFFF0) == SC_CLO
 // The control id of a WM_COMMAND; its notification code is not looked at.
 inline int command_id(WPARAM wparam) { return LOWORD(wparam); }
 
+// The close box or the system menu's Close: the dialog ends with 0, as a cancel.
+inline INT_PTR end_on_close_command(HWND dialog, WPARAM wparam) {
+    if (!is_close_command(wparam)) return FALSE;
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
 // How a box that only shows something ends: OK, Escape (the cancel id) and
 // the close box each end it with 0. TRUE when the message was one of those.
 inline INT_PTR end_on_ok_or_cancel(HWND dialog, UINT message, WPARAM wparam) {
-    bool ends = (message == WM_COMMAND && (command_id(wparam) == IDC_OK || command_id(wparam) == IDCANCEL)) ||
-                (message == WM_SYSCOMMAND && is_close_command(wparam));
+    if (message == WM_SYSCOMMAND) return end_on_close_command(dialog, wparam);
+    bool ends = message == WM_COMMAND && (command_id(wparam) == IDC_OK || command_id(wparam) == IDCANCEL);
     if (ends) EndDialog(dialog, 0);
     return ends ? TRUE : FALSE;
 }

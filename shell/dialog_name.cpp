@@ -45,9 +45,7 @@ INT_PTR CALLBACK name_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
             EndDialog(dialog, 0);
             return TRUE;
         case WM_SYSCOMMAND:
-            if (!is_close_command(wparam)) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
+            return end_on_close_command(dialog, wparam);
         default:
             return FALSE;
     }

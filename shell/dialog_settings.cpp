@@ -133,9 +133,7 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
         case WM_COMMAND:
             return on_command(dialog, command_id(wparam));
         case WM_SYSCOMMAND:
-            if (!is_close_command(wparam)) return FALSE;
-            EndDialog(dialog, 0);
-            return TRUE;
+            return end_on_close_command(dialog, wparam);
         default:
             return FALSE;
     }

@@ -45,9 +45,10 @@ std::string viewer_help_path() {
     DWORD length = GetShortPathNameW(full.c_str(), &shortened[0], static_cast<DWORD>(shortened.size()));
     if (length == 0 || length >= shortened.size()) shortened = full;  // no file, or no short names
     else shortened.resize(length);
-    const std::wstring prefix = L"\\\\?\\";
-    if (shortened.compare(0, prefix.size(), prefix) == 0 && shortened.compare(0, 8, L"\\\\?\\UNC\\") != 0)
-        shortened.erase(0, prefix.size());
+    // Back from the long form, which the viewer does not take.
+    const std::wstring unc = L"\\\\?\\UNC\\", local = L"\\\\?\\";
+    if (shortened.compare(0, unc.size(), unc) == 0) shortened.replace(0, unc.size(), L"\\\\");
+    else if (shortened.compare(0, local.size(), local) == 0) shortened.erase(0, local.size());
     int size = WideCharToMultiByte(CP_ACP, 0, shortened.c_str(), -1, nullptr, 0, nullptr, nullptr);
     if (size <= 1) return std::string();
     std::string ansi(static_cast<std::size_t>(size), '\0');

@@ -22,8 +22,14 @@ struct PlatformFile {
 
 namespace {
 
-std::wstring to_wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-std::u16string to_u16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+// UTF-16 both: wchar_t is 16 bits wide on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide characters are UTF-16 units");
+std::wstring to_wide(const std::u16string& text) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+std::u16string to_u16(const std::wstring& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
 
 // Attributes a replaced settings file hands on to its successor.
 constexpr DWORD KEPT_ATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;

@@ -22,9 +22,13 @@ namespace {
 
 const wchar_t HELP_CLASS[] = L"GlimmetsHelp";
 constexpr int WINDOW_WIDTH = 560, WINDOW_HEIGHT = 620, MIN_WIDTH = 300, MIN_HEIGHT = 200;
-constexpr int GAP = 8, BUTTON_WIDTH = 100, BUTTON_HEIGHT = 26, TEXT_MARGIN = 12;
+constexpr int GAP = 8, BUTTON_WIDTH = 100, BUTTON_HEIGHT = 26;
+// The page's margins are the paragraphs' own indents: a formatting rectangle
+// inside the control would put Wine's hit test off by its offset.
+constexpr LONG MARGIN_TWIPS = 180;
 constexpr std::size_t MAX_HISTORY = 64;
 const wchar_t TEXT_FACE[] = L"Tahoma";
+constexpr int TEXT_POINTS = 10, TITLE_POINTS = 14;
 constexpr COLORREF TEXT_COLOUR = RGB(0, 0, 0), LINK_COLOUR = RGB(0, 0, 204);
 
 struct Link {
@@ -106,14 +110,16 @@ CHARRANGE append(std::string_view text, bool bold, bool link, LONG size_twips) {
 void format_paragraph(help_pages::Style style, LONG start) {
     PARAFORMAT2 format{};
     format.cbSize = sizeof format;
-    format.dwMask = PFM_SPACEBEFORE | PFM_SPACEAFTER | PFM_STARTINDENT | PFM_OFFSET;
+    format.dwMask = PFM_SPACEBEFORE | PFM_SPACEAFTER | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
+    format.dxRightIndent = MARGIN_TWIPS;
     switch (style) {
-        case help_pages::Style::Title: format.dySpaceAfter = 120; break;
+        case help_pages::Style::Title: format.dySpaceBefore = 80; format.dySpaceAfter = 120; break;
         case help_pages::Style::Subheading: format.dySpaceBefore = 200; format.dySpaceAfter = 40; break;
-        case help_pages::Style::Body: format.dySpaceBefore = 80; format.dySpaceAfter = 40; break;
+        case help_pages::Style::Body: format.dySpaceBefore = 80; format.dySpaceAfter = 80; break;
         case help_pages::Style::Item: format.dxStartIndent = 240; format.dxOffset = 180; format.dySpaceAfter = 40; break;
         case help_pages::Style::Link: format.dxStartIndent = 240; format.dySpaceAfter = 40; break;
     }
+    format.dxStartIndent += MARGIN_TWIPS;
     const LONG end = text_end();
     select(start, end);
     SendMessageW(help.text, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
@@ -125,12 +131,12 @@ void fill_topic(const help_pages::Topic& topic) {
     help.links.clear();
     bool first = true;
     for (const help_pages::Paragraph& paragraph : topic.paragraphs) {
-        if (!first) append("\r", false, false, 200);
+        if (!first) append("\r", false, false, TEXT_POINTS * 20);
         first = false;
         const LONG start = text_end();
         const bool heading = paragraph.style == help_pages::Style::Title;
         const bool bold_line = heading || paragraph.style == help_pages::Style::Subheading;
-        const LONG size = heading ? 280 : 200;
+        const LONG size = (heading ? TITLE_POINTS : TEXT_POINTS) * 20;  // twips
         if (paragraph.style == help_pages::Style::Item) append("\x95 ", false, false, size);
         for (const help_pages::Run& run : paragraph.runs) {
             const bool link = !run.target.empty();
@@ -177,17 +183,29 @@ POINTL position_of(LONG character) {
     return at;
 }
 
-// The link under a point of the text control, or null. The control names the
-// nearest character even beside the text, so the point must lie on it.
-const Link* link_at(POINT point) {
+// The character whose box holds a point of the text control, or -1. The
+// control answers with the nearest character, or (Wine) with the nearest
+// boundary between two, so the character before it is tried too; a point
+// beside or below the text holds none.
+LONG character_at(POINT point) {
     POINTL asked{point.x, point.y};
-    const LONG character = static_cast<LONG>(SendMessageW(help.text, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&asked)));
-    for (const Link& link : help.links) {
-        if (character < link.start || character >= link.end) continue;
+    const LONG nearest = static_cast<LONG>(SendMessageW(help.text, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&asked)));
+    HDC screen = GetDC(nullptr);
+    const int line_height = MulDiv(TEXT_POINTS * 3 / 2, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    for (LONG character = nearest; character >= 0 && character >= nearest - 1; --character) {
         const POINTL left = position_of(character), right = position_of(character + 1);
-        const bool on_it = right.y == left.y ? point.x >= left.x && point.x < right.x : point.x >= left.x;
-        return on_it ? &link : nullptr;
+        if (right.y == left.y && point.x >= left.x && point.x < right.x && point.y >= left.y &&
+            point.y < left.y + line_height)
+            return character;
     }
+    return -1;
+}
+
+const Link* link_at(POINT point) {
+    const LONG character = character_at(point);
+    for (const Link& link : help.links)
+        if (character >= link.start && character < link.end) return &link;
     return nullptr;
 }
 
@@ -295,19 +313,16 @@ void lay_out(HWND window) {
     MoveWindow(GetDlgItem(window, IDC_HELP_BACK), 2 * GAP + BUTTON_WIDTH, GAP, BUTTON_WIDTH, BUTTON_HEIGHT, TRUE);
     const int top = 2 * GAP + BUTTON_HEIGHT;
     MoveWindow(help.text, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, TRUE);
-    RECT page{};
-    GetClientRect(help.text, &page);
-    InflateRect(&page, -TEXT_MARGIN, -TEXT_MARGIN / 2);
-    SendMessageW(help.text, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&page));
 }
 
 LRESULT CALLBACK help_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SIZE: lay_out(window); return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE:  // an active help window gives its keys to the text
             if (LOWORD(wparam) != WA_INACTIVE) SetFocus(help.text);
             return 0;
-        case WM_COMMAND:
+        case WM_COMMAND:  // the buttons; the text control's notifications are not for us
+            if (HIWORD(wparam) != BN_CLICKED || LOWORD(wparam) == IDC_HELP_TEXT) return 0;
             if (LOWORD(wparam) == IDC_HELP_CONTENTS) go_to(0);
             if (LOWORD(wparam) == IDC_HELP_BACK) go_back();
             SetFocus(help.text);  // keys stay with the text after a button

@@ -23,13 +23,11 @@ namespace {
 const wchar_t HELP_CLASS[] = L"GlimmetsHelp";
 constexpr int WINDOW_WIDTH = 560, WINDOW_HEIGHT = 620, MIN_WIDTH = 300, MIN_HEIGHT = 200;
 constexpr int GAP = 8, BUTTON_WIDTH = 100, BUTTON_HEIGHT = 26;
-// The page's margins are the paragraphs' own indents: a formatting rectangle
+// The page's margins are the paragraphs' own indents, in twips: a formatting rectangle
 // inside the control would put Wine's hit test off by its offset.
 constexpr LONG MARGIN_TWIPS = 180;
 constexpr std::size_t MAX_HISTORY = 64;
-const wchar_t TEXT_FACE[] = L"Tahoma";
 constexpr int TEXT_POINTS = 10, TITLE_POINTS = 14;
-constexpr COLORREF TEXT_COLOUR = RGB(0, 0, 0), LINK_COLOUR = RGB(0, 0, 204);
 
 struct Link {
     LONG start, end;  // character positions of the label in the control
@@ -74,85 +72,110 @@ bool load_pages() {
 }
 
 // ---- Filling the text control ----------------------------------------------
-
-LONG text_end() {
-    CHARRANGE range{};
-    SendMessageW(help.text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMax;
-}
+// A topic goes into the control in one piece, as rich text made from its
+// pages: one stream lays it out once, where a format message per run would
+// lay it out again each time. Every character outside ASCII is written as a
+// Unicode escape, so no code page has a say in it. While the text is made,
+// the characters are counted as the control counts them (one per UTF-16
+// unit, one per paragraph end), which gives each link its place.
 
 void select(LONG start, LONG end) {
     CHARRANGE range{start, end};
     SendMessageW(help.text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-// Inserts cp1252 text at the end and gives it its look; returns its range.
-CHARRANGE append(std::string_view text, bool bold, bool link, LONG size_twips) {
-    const LONG start = text_end();
-    const std::wstring wide = widen(std::string(text).c_str());
-    SendMessageW(help.text, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
-    const LONG end = text_end();
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD | CFM_UNDERLINE | CFM_COLOR | CFM_SIZE | CFM_FACE | CFM_CHARSET;
-    format.dwEffects = (bold ? CFE_BOLD : 0) | (link ? CFE_UNDERLINE : 0);
-    format.yHeight = size_twips;
-    format.crTextColor = link ? LINK_COLOUR : TEXT_COLOUR;
-    format.bCharSet = ANSI_CHARSET;  // the same glyphs whatever the system's code page
-    lstrcpynW(format.szFaceName, TEXT_FACE, LF_FACESIZE);
-    select(start, end);
-    SendMessageW(help.text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    select(end, end);
-    return CHARRANGE{start, end};
-}
-
-// Spacing and indents of a paragraph style, in twips.
-void format_paragraph(help_pages::Style style, LONG start) {
-    PARAFORMAT2 format{};
-    format.cbSize = sizeof format;
-    format.dwMask = PFM_SPACEBEFORE | PFM_SPACEAFTER | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
-    format.dxRightIndent = MARGIN_TWIPS;
-    switch (style) {
-        case help_pages::Style::Title: format.dySpaceBefore = 80; format.dySpaceAfter = 120; break;
-        case help_pages::Style::Subheading: format.dySpaceBefore = 200; format.dySpaceAfter = 40; break;
-        case help_pages::Style::Body: format.dySpaceBefore = 80; format.dySpaceAfter = 80; break;
-        case help_pages::Style::Item: format.dxStartIndent = 240; format.dxOffset = 180; format.dySpaceAfter = 40; break;
-        case help_pages::Style::Link: format.dxStartIndent = 240; format.dySpaceAfter = 40; break;
+class RichText {
+public:
+    RichText() {
+        out_ = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Tahoma;}}"
+               "{\\colortbl;\\red0\\green0\\blue204;}\\uc1 ";
     }
-    format.dxStartIndent += MARGIN_TWIPS;
-    const LONG end = text_end();
-    select(start, end);
-    SendMessageW(help.text, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
-    select(end, end);
+    // Spacing and indents of a paragraph style, in twips, and its type size.
+    void start_paragraph(help_pages::Style style) {
+        if (paragraphs_++ > 0) {
+            out_ += "\\par\n";
+            ++position_;
+        }
+        int before = 0, after = 40, indent = 0, hanging = 0, half_points = TEXT_POINTS * 2;
+        bool bold = false;
+        switch (style) {
+            case help_pages::Style::Title: before = 80; after = 120; half_points = TITLE_POINTS * 2; bold = true; break;
+            case help_pages::Style::Subheading: before = 200; bold = true; break;
+            case help_pages::Style::Body: before = 80; after = 80; break;
+            case help_pages::Style::Item: indent = 240; hanging = 180; break;
+            case help_pages::Style::Link: indent = 240; before = 40; after = 0; break;
+        }
+        char head[160];
+        wsprintfA(head, "\\pard\\sb%d\\sa%d\\li%ld\\fi%d\\ri%ld\\plain\\f0\\fs%d%s ", before, after,
+                  MARGIN_TWIPS + indent + hanging, -hanging, MARGIN_TWIPS, half_points, bold ? "\\b" : "");
+        out_ += head;
+        if (style == help_pages::Style::Item) text("\x95 ");
+    }
+    // Text as cp1252 bytes; returns where it stands in the control.
+    CHARRANGE text(std::string_view bytes, const char* look = nullptr) {
+        if (look != nullptr) out_ += std::string("{") + look + " ";
+        const LONG start = position_;
+        for (wchar_t c : widen(std::string(bytes).c_str())) {
+            if (c == L'\\' || c == L'{' || c == L'}') {
+                out_ += '\\';
+                out_ += static_cast<char>(c);
+            } else if (c < 0x80) {
+                out_ += static_cast<char>(c);
+            } else {
+                char escape[16];
+                wsprintfA(escape, "\\u%d?", static_cast<int>(static_cast<short>(c)));
+                out_ += escape;
+            }
+            ++position_;
+        }
+        if (look != nullptr) out_ += "}";
+        return CHARRANGE{start, position_};
+    }
+    // The last paragraph ends too: the reader gives a paragraph its layout at its end.
+    std::string finish() { return out_ + "\\par}"; }
+
+private:
+    std::string out_;
+    LONG position_ = 0;
+    int paragraphs_ = 0;
+};
+
+struct Reading {
+    const std::string* rich_text;
+    std::size_t at;
+};
+
+DWORD CALLBACK read_rich_text(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    Reading& reading = *reinterpret_cast<Reading*>(cookie);
+    const std::size_t left = reading.rich_text->size() - reading.at;
+    const std::size_t count = left < static_cast<std::size_t>(wanted) ? left : static_cast<std::size_t>(wanted);
+    CopyMemory(buffer, reading.rich_text->data() + reading.at, count);
+    reading.at += count;
+    *given = static_cast<LONG>(count);
+    return 0;
 }
 
 void fill_topic(const help_pages::Topic& topic) {
-    SetWindowTextW(help.text, L"");
     help.links.clear();
-    bool first = true;
+    RichText rich;
     for (const help_pages::Paragraph& paragraph : topic.paragraphs) {
-        if (!first) append("\r", false, false, TEXT_POINTS * 20);
-        first = false;
-        const LONG start = text_end();
-        const bool heading = paragraph.style == help_pages::Style::Title;
-        const bool bold_line = heading || paragraph.style == help_pages::Style::Subheading;
-        const LONG size = (heading ? TITLE_POINTS : TEXT_POINTS) * 20;  // twips
-        if (paragraph.style == help_pages::Style::Item) append("\x95 ", false, false, size);
+        rich.start_paragraph(paragraph.style);
         for (const help_pages::Run& run : paragraph.runs) {
             const bool link = !run.target.empty();
-            const CHARRANGE placed = append(run.text, bold_line || run.bold, link, size);
+            const CHARRANGE placed = rich.text(run.text, link ? "\\cf1\\ul" : run.bold ? "\\b" : nullptr);
             const int target = link ? help_pages::find_topic(help.topics, run.target) : -1;
             if (target >= 0) help.links.push_back(Link{placed.cpMin, placed.cpMax, target});
         }
-        format_paragraph(paragraph.style, start);
     }
+    const std::string text = rich.finish();
+    Reading reading{&text, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reading), 0, read_rich_text};
+    SendMessageW(help.text, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
 void show_topic(int topic) {
     SendMessageW(help.text, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(help.text, EM_SETREADONLY, FALSE, 0);
     fill_topic(help.topics[static_cast<std::size_t>(topic)]);
-    SendMessageW(help.text, EM_SETREADONLY, TRUE, 0);
     select(0, 0);
     SendMessageW(help.text, WM_VSCROLL, SB_TOP, 0);
     SendMessageW(help.text, WM_SETREDRAW, TRUE, 0);

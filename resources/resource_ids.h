@@ -107,6 +107,9 @@
 #define TXT_ITEM_LANGUAGE       422
 #define TXT_ABOUT_TITLE         430
 #define TXT_ITEM_HELP           431
+#define TXT_HELP_TITLE          432
+#define TXT_HELP_CONTENTS       433
+#define TXT_HELP_BACK           434
 #define TXT_ABOUT_PRODUCT       450
 #define TXT_ABOUT_CONTACT       451
 #define TXT_CONGRATS_TITLE      480
@@ -136,6 +139,13 @@
 #define TXT_CANCEL              516
 #define TXT_GAME_OVER           518
 #define TXT_RESET_SCORES        519
+
+/* The game's own help window: the help pages it shows (RCDATA written by the
+   help generator from resources/help) and its controls */
+#define IDR_HELP_PAGES          700
+#define IDC_HELP_TEXT           701
+#define IDC_HELP_CONTENTS       702
+#define IDC_HELP_BACK           703
 
 #if defined(__cplusplus) && !defined(RC_INVOKED)
 /* Runs of consecutive ids that code walks by offset. */

@@ -51,7 +51,7 @@ void save_settings_once() {
 
 // Closing by any road ends here: the loop stops once the handle is cleared.
 void end_main_window() {
-    WinHelpA(main_window, viewer_help_path().c_str(), HELP_QUIT, 0);
+    close_help();
     main_window = nullptr;
     PostQuitMessage(0);
 }
@@ -69,7 +69,7 @@ void run_command(WORD command) {
         case CMD_BEST_SCORES: show_best_scores(); break;
         case CMD_TOGGLE_LANGUAGE: toggle_language(); break;
         case CMD_ABOUT: run_dialog(DLG_ABOUT, about_dialog_proc); break;
-        case CMD_HELP: WinHelpA(main_window, viewer_help_path().c_str(), HELP_CONTENTS, 0); break;
+        case CMD_HELP: show_help(); break;
         default: break;  // unknown commands are ignored
     }
 }
@@ -115,7 +115,7 @@ int init_application(HINSTANCE previous_instance) {
 void run_message_loop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!TranslateAcceleratorW(main_window, accelerators, &message)) {
+        if (is_help_window_message(message) || !TranslateAcceleratorW(main_window, accelerators, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

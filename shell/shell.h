@@ -25,6 +25,17 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 void show_best_scores();  // runs dialog 200 owned by the main window
 
+// ---- Help (shell/help_window.cpp) ----
+// F1 and Help > Help: the system's help viewer on the help file where the
+// system has one and the file is there, else the game's own help window,
+// brought to the front if it is already open.
+void show_help();
+// The end of the game: closes the viewer or the window that help opened.
+void close_help();
+// True for a message to the help window or one of its controls: the game's
+// accelerators are not for them.
+bool is_help_window_message(const MSG& message);
+
 // ---- Texts (shell/wide_text.cpp) ----
 // cp1252 bytes of the string table to UTF-16.
 std::wstring widen(const char* text);

@@ -22,6 +22,11 @@
 //   waits <rounds>
 //       times the animation's four waits of 50 ms as the game makes them
 //       (polling timeGetTime, which steps by 1 ms), to subtract from a move.
+//   help <rounds> <class>
+//       posts the game the Help command (what F1 does) and times until a
+//       visible top-level window of that class (the game's own help window,
+//       or the system viewer's) has nothing left to paint, itself or any of
+//       its controls; then closes it and waits until it is gone.
 // Prints one JSON object of samples and medians, in milliseconds.
 #include "timing.h"  // <windows.h> before <mmsystem.h>
 
@@ -182,7 +187,46 @@ int cmd_waits(int rounds) {
 
 int usage() {
     return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> [<class>] |"
-                " paints <rounds> | move <rounds> <x> <y> ... | waits <rounds>");
+                " paints <rounds> | move <rounds> <x> <y> ... | waits <rounds> | help <rounds> <class>");
+}
+
+BOOL CALLBACK child_needs_paint(HWND child, LPARAM found) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+// Visible, and neither it nor a control of it waits for a paint.
+bool painted(HWND window) {
+    if (window == nullptr || !IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return false;
+    bool waiting = false;
+    EnumChildWindows(window, child_needs_paint, reinterpret_cast<LPARAM>(&waiting));
+    return !waiting;
+}
+
+int cmd_help(int rounds, const char* window_class) {
+    HWND game = FindWindowW(GAME_CLASS, nullptr);
+    std::wstring class_name = wide(window_class);
+    if (game == nullptr) return fail("no game window");
+    std::vector<double> samples;
+    for (int i = 0; i < rounds; ++i) {
+        double start = now_ms();
+        PostMessageW(game, WM_COMMAND, CMD_HELP, 0);
+        HWND help = nullptr;
+        while (!painted(help = FindWindowW(class_name.c_str(), nullptr))) {
+            if (now_ms() - start > 30000.0) return fail("no help window was painted");
+            Sleep(0);
+        }
+        samples.push_back(now_ms() - start);
+        PostMessageW(help, WM_CLOSE, 0, 0);
+        for (double closing = now_ms(); FindWindowW(class_name.c_str(), nullptr) != nullptr;) {
+            if (now_ms() - closing > 30000.0) return fail("the help window did not close");
+            Sleep(10);
+        }
+        Sleep(300);  // let the closed window's process or module settle
+    }
+    std::printf("{\"first_ms\": %.3f, \"median_ms\": %.3f, \"samples\": %s}\n", samples.front(), median(samples),
+                json_list(samples).c_str());
+    return 0;
 }
 
 }  // namespace
@@ -195,6 +239,7 @@ int main(int argc, char** argv) {
     if (command == "launch" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_launch(rounds, (argc - 3) / 2, argv + 3);
     if (command == "paint" && (argc == 3 || argc == 4)) return cmd_paint(rounds, argc == 4 ? argv[3] : nullptr);
     if (command == "waits" && argc == 3) return cmd_waits(rounds);
+    if (command == "help" && argc == 4 && rounds > 0) return cmd_help(rounds, argv[3]);
     if (command == "paints" && argc == 3) return cmd_paints(rounds);
     if (command == "move" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_move(rounds, (argc - 3) / 2, argv + 3);
     return usage();

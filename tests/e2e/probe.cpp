@@ -2,11 +2,13 @@
 // same prefix and display as the game, which finds the game's windows and
 // reports what only a Win32 program can read from outside: the window's
 // rectangle, the status bar's fields and a list box's lines (whose buffers
-// must live inside the game's process), dialog texts, the board's pixels.
+// must live inside the game's process), dialog texts, the board's pixels,
+// the help window's text and where its characters stand.
 // It can also hold a file open without sharing and post messages. (The
 // figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +103,10 @@ public:
     }
     bool ok() const { return address_ != nullptr; }
     LPARAM pointer() const { return reinterpret_cast<LPARAM>(address_); }
+    void read_into(void* out, SIZE_T size) const {
+        SIZE_T got = 0;
+        ReadProcessMemory(process_, address_, out, size, &got);
+    }
     std::wstring read() const {
         std::vector<wchar_t> local(SIZE / sizeof(wchar_t) + 1, L'\0');
         SIZE_T got = 0;
@@ -162,14 +168,17 @@ int cmd_status() {
 }
 
 // An edit box keeps its text to itself: the window's own title, which
-// GetWindowText reads across processes, stays empty. WM_GETTEXT asks it.
+// GetWindowText reads across processes, stays empty. WM_GETTEXT asks it; so
+// for the rich text control of the help window, whose topics are long.
 std::wstring control_text(HWND control) {
-    if (class_of(control) != L"Edit") return window_text(control);
-    wchar_t buffer[1024] = L"";
+    const std::wstring kind = class_of(control);
+    if (lstrcmpiW(kind.c_str(), L"Edit") != 0 && lstrcmpiW(kind.c_str(), L"RichEdit50W") != 0)
+        return window_text(control);
+    std::vector<wchar_t> buffer(16384, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
-    return buffer;
+    SendMessageTimeoutW(control, WM_GETTEXT, buffer.size() - 1, reinterpret_cast<LPARAM>(buffer.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    return buffer.data();
 }
 
 BOOL CALLBACK add_control(HWND control, LPARAM out_pointer) {
@@ -308,6 +317,24 @@ int cmd_lock(const char* path, int seconds) {
     return 0;
 }
 
+// The screen point of a character of a rich text control (a control of the
+// top-level window named): EM_POSFROMCHAR writes into a POINTL of the
+// control's own process.
+int cmd_charpos(const char* class_or_title, int id, long character) {
+    HWND window = find_top(class_or_title);
+    HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+    if (control == nullptr) return fail("no such control");
+    RemoteBuffer buffer(control);
+    if (!buffer.ok()) return fail("no buffer in the control's process");
+    SendMessageW(control, EM_POSFROMCHAR, static_cast<WPARAM>(buffer.pointer()), character);
+    POINTL at{};
+    buffer.read_into(&at, sizeof at);
+    POINT screen{at.x, at.y};
+    ClientToScreen(control, &screen);
+    emit("[" + std::to_string(screen.x) + ", " + std::to_string(screen.y) + "]");
+    return 0;
+}
+
 // Makes a top-level window (by handle) the foreground window, as a click on
 // it would; answers whether it is.
 int cmd_activate(HWND window) {
@@ -327,7 +354,7 @@ int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
-                " activate <hwnd> |"
+                " charpos <class-or-title> <id> <character> | activate <hwnd> |"
                 " serve");
 }
 
@@ -361,6 +388,8 @@ int run_command(int argc, char** argv) {
     if (command == "texts" && argc == 3) return cmd_texts(argv[2]);
     if (command == "listbox" && argc == 4) return cmd_listbox(argv[2], static_cast<int>(number(argv[3])));
     if (command == "capture" && argc >= 3) return cmd_capture(argv[2], argc > 3 && std::strcmp(argv[3], "window") == 0);
+    if (command == "charpos" && argc == 5)
+        return cmd_charpos(argv[2], static_cast<int>(number(argv[3])), number(argv[4]));
     if (command == "lock" && argc == 4) return cmd_lock(argv[2], static_cast<int>(number(argv[3])));
     if (command == "activate" && argc == 3)
         return cmd_activate(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number(argv[2]))));

@@ -1,15 +1,34 @@
-"""End-to-end tests of the help: F1 and the Help menu's Help item open the
-system help viewer on the contents topic of Glimmets.hlp, a jump leads to a
-topic whose accents show the same under a Cyrillic code page as under a
-Western one, and ending the game closes the viewer.
+"""End-to-end tests of the help.
 
-The viewer draws its text itself, so the tests read it from the screen: jumps
-are drawn in green, one line each in the contents topic (7 French, 7 English),
-and a topic's text area is compared pixel for pixel between two locales."""
+Where the system has no help viewer (Windows 6.0 and later; Wine reports
+Windows 7 by default), F1 and Help > Help open the game's own help window on
+the contents: a window owned by the game, whose rich text control the probe
+reads (WM_GETTEXT) and whose links it locates (EM_POSFROMCHAR), so links are
+followed by real clicks and keys. Ending the game closes it at once, and
+nothing of it reaches the settings file.
+
+Where the system has a viewer (the prefix set to report Windows XP), F1 and
+Help > Help keep opening it on Glimmets.hlp: jumps are drawn in green, one
+line each in the contents topic (7 French, 7 English), and a topic's text
+area is compared pixel for pixel between two locales. With the help file
+missing, the game's own window opens instead of the viewer, so quitting
+never waits on the viewer's error box."""
+import contextlib
 import os
+import re
 import subprocess
 
-from harness import SHOTS, Game, Image, settings_file, wait_until
+from harness import SHOTS, Game, Image, probe, settings_file, wait_until, wine
+
+HELP_CLASS = "GlimmetsHelp"
+HELP_TEXT, HELP_CONTENTS, HELP_BACK = 701, 702, 703   # the help window's controls
+CONTENTS_TITLE = "Glimmets"
+CONTENTS_LINKS = ["Comment jouer", "Le score", "Annuler un coup", "Les meilleurs scores",
+                  "Les param\u00e8tres du jeu", "Les touches", "Le fichier de param\u00e8tres",
+                  "How to play", "The score", "Undoing a move", "The best scores",
+                  "The game settings", "The keys", "The settings file"]
+BACK_TO_CONTENTS = "Sommaire / Contents"
+WM_CLOSE = 0x0010
 
 HELP_CAPTION = "Glimmets"       # the caption the help file gives the viewer's window
 CONTENTS_JUMPS = 14
@@ -19,14 +38,220 @@ ENGLISH_UNDO_JUMP = 9           # "Undoing a move"
 FRENCH_SETTINGS_JUMP = 4        # "Les paramètres du jeu", with many accents
 JUMP_GREEN = (0, 128, 0)
 BUTTON_BAR_GREY = (245, 245, 245)
-WM_CLOSE = 0x0010
+
+
+# ---- The game's own help window ----
+
+def focus_game(game):
+    """The game's window in front, as a click on it would make it."""
+    game.wait_window()
+    game.focus()
+
+
+def control(window, control_id):
+    return next(c for c in window["controls"] if c["id"] == control_id)
+
+
+def paragraphs(window):
+    """The help text as the control holds it, one paragraph a line."""
+    return re.split(r"\r\n|\r|\n", control(window, HELP_TEXT)["text"])
+
+
+def wait_topic(game, title, timeout=15):
+    """Waits until the help window shows the topic with that title; its texts."""
+    seen = []
+
+    def shown():
+        window = game.texts(HELP_CLASS)
+        seen[:] = [paragraphs(window)[:2] if window else None]
+        return window if window and paragraphs(window)[0] == title else None
+
+    window = wait_until(shown, timeout, 0.2)
+    assert window, "%s: the help window does not show %r (seen: %r)" % (game.name, title, seen)
+    return window
+
+
+def wait_contents(game, timeout=15):
+    window = wait_topic(game, CONTENTS_TITLE, timeout)
+    shown = paragraphs(window)
+    assert all(label in shown for label in CONTENTS_LINKS), shown
+    assert window["owner_class"] == "GLIMMETS"
+    return window
+
+
+def click_link(game, window, label):
+    """Clicks the middle of the link on a line of its own with that label."""
+    lines = paragraphs(window)
+    line = lines.index(label)
+    first = sum(len(text) + 1 for text in lines[:line])  # a paragraph's end is one character
+    x0, y0 = probe("charpos", HELP_CLASS, HELP_TEXT, first)
+    x1, _ = probe("charpos", HELP_CLASS, HELP_TEXT, first + len(label) - 1)
+    game.click_screen((x0 + x1) // 2 + 2, y0 + 6)
+
+
+def click_button(game, window, control_id):
+    left, top, right, bottom = control(window, control_id)["rect"]
+    game.click_screen((left + right) // 2, (top + bottom) // 2)
+
+
+def help_keys(game, window, *keys):
+    """Keys typed in the help window."""
+    game.key(*keys, window_rect=window["rect"])
+
+
+def help_windows(game):
+    return [w for w in game.windows() if w["class"] == HELP_CLASS]
+
+
+def quit_at_once(game):
+    """Ends the game with its help open: it must exit 0 without waiting."""
+    game.post(WM_CLOSE)
+    assert game.wait_exit(timeout=5) == 0
+
+
+def test_f1_opens_the_help_window_on_the_contents_and_its_links_back_and_contents_work():
+    with Game("help_window_en", settings=settings_file()) as game:
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        assert window["title"] == "Glimmets Help" and window["foreground"] == 1
+        assert control(window, HELP_CONTENTS)["text"] == "Contents"
+        assert control(window, HELP_BACK)["text"] == "Back" and control(window, HELP_BACK)["enabled"] == 0
+        game.screenshot("help_window_contents_en")
+
+        click_link(game, window, "Undoing a move")
+        window = wait_topic(game, "Undoing a move")
+        assert "You can go back up to nine moves this way" in control(window, HELP_TEXT)["text"]
+        assert control(window, HELP_BACK)["enabled"] == 1
+        game.screenshot("help_window_topic_en")
+        click_button(game, window, HELP_BACK)
+        window = wait_contents(game)
+
+        click_link(game, window, "The keys")
+        window = wait_topic(game, "The keys")
+        click_button(game, window, HELP_CONTENTS)
+        window = wait_contents(game)
+        # Back from the contents returns to the topic it was left from.
+        click_button(game, window, HELP_BACK)
+        window = wait_topic(game, "The keys")
+        click_link(game, window, BACK_TO_CONTENTS)
+        wait_contents(game)
+        quit_at_once(game)
+    assert game.settings_text() == settings_file()  # nothing of the help is kept
+
+
+def test_help_window_follows_links_and_goes_back_by_keyboard_and_escape_closes_it():
+    with Game("help_window_keys", settings=settings_file()) as game:
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        help_keys(game, window, "Tab", "Return")          # the first link
+        window = wait_topic(game, "Comment jouer")
+        help_keys(game, window, "BackSpace")
+        window = wait_topic(game, CONTENTS_TITLE)
+        help_keys(game, window, "Tab", "Tab", "shift+Tab", "Tab", "Return")   # the second link
+        window = wait_topic(game, "Le score")
+        help_keys(game, window, "alt+Left")
+        window = wait_contents(game)
+        help_keys(game, window, "Escape")
+        assert wait_until(lambda: not help_windows(game), 10, 0.2), "Escape did not close the help window"
+        assert game.running()
+        # Opened again, it starts anew on the contents.
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        assert control(window, HELP_BACK)["enabled"] == 0
+        quit_at_once(game)
+
+
+def test_a_second_f1_brings_the_one_help_window_to_the_front():
+    with Game("help_window_once", settings=settings_file()) as game:
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        click_link(game, window, "How to play")
+        wait_topic(game, "How to play")
+        focus_game(game)
+        assert wait_until(lambda: game.rect()["foreground"] == 1, 10, 0.2), "the game did not come to the front"
+        game.key("F1")
+        assert wait_until(lambda: (game.texts(HELP_CLASS) or {}).get("foreground") == 1, 10, 0.2), \
+            "F1 did not bring the help window to the front"
+        assert len(help_windows(game)) == 1
+        wait_topic(game, "How to play")   # the same window, on the topic it showed
+        quit_at_once(game)
+
+
+def test_help_menu_item_opens_the_help_window_in_both_languages():
+    for name, lang, mnemonic, title, buttons in (
+            ("help_window_menu_fr", 0, "a", "Aide de Glimmets", ("Sommaire", "Pr\u00e9c\u00e9dent")),
+            ("help_window_menu_en", 1000, "h", "Glimmets Help", ("Contents", "Back"))):
+        with Game(name, settings=settings_file(lang=lang)) as game:
+            focus_game(game)
+            # The help menu is the last one; its last item is Help.
+            assert game.open_menu(mnemonic)
+            game.key("Up", "Return")
+            window = wait_contents(game)
+            labels = (window["title"], control(window, HELP_CONTENTS)["text"], control(window, HELP_BACK)["text"])
+            assert labels == (title,) + buttons, labels
+            game.screenshot(name)
+            quit_at_once(game)
+
+
+def french_topic_pixels(name, lang=None):
+    """A French game's help window on the topic on the settings: its text as
+    the control holds it and the pixels of the control on the screen."""
+    with Game(name, settings=settings_file(lang=0), lang=lang) as game:
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        click_link(game, window, "Les param\u00e8tres du jeu")
+        window = wait_topic(game, "Les param\u00e8tres du jeu")
+        text = control(window, HELP_TEXT)["text"]
+        # The game in front: the help window's text then shows no blinking caret.
+        focus_game(game)
+        # Drawn once the window has nothing left to paint: the same picture twice.
+        shots = []
+
+        def settled():
+            shots.append(screen_pixels(control(window, HELP_TEXT)["rect"]))
+            return len(shots) > 1 and shots[-1] == shots[-2]
+
+        assert wait_until(settled, 10, 0.3), "the topic kept changing on the screen"
+        game.screenshot(name)
+        quit_at_once(game)
+        return text, shots[-1]
+
+
+def test_french_topic_reads_and_looks_the_same_under_a_cyrillic_code_page():
+    western_text, western = french_topic_pixels("help_window_topic_fr")
+    cyrillic_text, cyrillic = french_topic_pixels("help_window_topic_fr_ru", lang="ru_RU.UTF-8")
+    for words in ("Param\u00e8tres du jeu", "Carr\u00e9e", "\u00c9chap", "r\u00e9glages s\u2019appliquent"):
+        assert words in western_text, words
+    assert cyrillic_text == western_text
+    differing = sum(1 for a, b in zip(western, cyrillic) if a != b)
+    assert len(western) == len(cyrillic) and differing == 0, \
+        "%d pixels of the French topic differ under ru_RU.UTF-8" % differing
+
+
+# ---- A system with a help viewer: Windows XP ----
+
+@contextlib.contextmanager
+def windows_xp():
+    """The prefix reports Windows XP while the block runs. The prefix is
+    shared by every test of the run, so it is set back whatever happens."""
+    wine("reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", "winxp64", "/f")
+    try:
+        yield
+    finally:
+        wine("reg", "delete", "HKCU\\Software\\Wine", "/v", "Version", "/f")
+        clean_up()
 
 
 def viewer_window(game):
     """The help viewer's main window: a visible top-level window of another
     process than the game, with the help file's caption."""
     for window in game.windows():
-        if window["class"] not in ("GLIMMETS", "#32770") and window["title"] == HELP_CAPTION:
+        if window["class"] not in ("GLIMMETS", "#32770", HELP_CLASS) and window["title"] == HELP_CAPTION:
             return window
     return None
 
@@ -48,15 +273,6 @@ def viewer_processes():
     return found
 
 
-def focus_game(game):
-    """Clicks the middle of the game's caption, as a player would before a
-    key: once a click has given X's focus to a Wine desktop that has since
-    gone (the viewer's, in an earlier test), keys reach no window until then."""
-    rect = game.wait_window()
-    left, top, right, _ = rect["window"]
-    game.click_screen((left + right) // 2, top + 3 + rect["caption_height"] // 2)
-
-
 def wait_viewer(game, timeout=20):
     window = wait_until(lambda: viewer_window(game), timeout, 0.3)
     assert window, "%s: the help viewer did not open" % game.name
@@ -68,6 +284,12 @@ def screen():
     os.makedirs(SHOTS, exist_ok=True)
     subprocess.run(["import", "-window", "root", "-depth", "8", path], check=True, timeout=30)
     return Image(path)
+
+
+def screen_pixels(rect):
+    left, top, right, bottom = rect
+    image = screen()
+    return [image.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
 
 
 def text_area(image, window):
@@ -156,63 +378,58 @@ def clean_up():
 def open_french_topic(name, lang=None):
     """A French game whose help is opened with F1, then the jump to the
     topic on the settings; returns the picture of the topic's text."""
-    try:
-        with Game(name, settings=settings_file(lang=0), lang=lang) as game:
-            focus_game(game)
-            game.key("F1")
-            window, image, area = show_contents(game)
-            topic = follow_jump(game, image, area, FRENCH_SETTINGS_JUMP)
-            game.screenshot(name)
-            end_game_closes_viewer(game)
-            return pixels(topic, area)
-    finally:
-        clean_up()
+    with Game(name, settings=settings_file(lang=0), lang=lang) as game:
+        focus_game(game)
+        game.key("F1")
+        window, image, area = show_contents(game)
+        topic = follow_jump(game, image, area, FRENCH_SETTINGS_JUMP)
+        game.screenshot(name)
+        end_game_closes_viewer(game)
+        return pixels(topic, area)
 
 
-def test_f1_opens_the_contents_and_a_jump_opens_an_english_topic():
-    try:
-        with Game("help_f1") as game:
-            focus_game(game)
-            game.key("F1")
-            window, image, area = show_contents(game)
-            assert window["title"] == HELP_CAPTION
-            game.screenshot("help_contents")
-            follow_jump(game, image, area, ENGLISH_UNDO_JUMP)
-            game.screenshot("help_topic_en")
-            end_game_closes_viewer(game)
-    finally:
-        clean_up()
+def test_xp_f1_opens_the_viewer_on_the_contents_and_a_jump_opens_an_english_topic():
+    with windows_xp(), Game("help_f1") as game:
+        focus_game(game)
+        game.key("F1")
+        window, image, area = show_contents(game)
+        assert window["title"] == HELP_CAPTION
+        assert not help_windows(game)
+        game.screenshot("help_contents")
+        follow_jump(game, image, area, ENGLISH_UNDO_JUMP)
+        game.screenshot("help_topic_en")
+        end_game_closes_viewer(game)
 
 
-def test_help_menu_item_opens_the_contents_in_a_french_game():
-    try:
-        with Game("help_menu_fr", settings=settings_file(lang=0)) as game:
-            focus_game(game)
-            # "&Aide" is the last menu; its last item is "Aide".
-            assert game.open_menu("a")
-            game.key("Up", "Return")
-            show_contents(game)
-            game.screenshot("help_menu_fr")
-            end_game_closes_viewer(game)
-    finally:
-        clean_up()
+def test_xp_help_menu_item_opens_the_viewer_in_a_french_and_an_english_game():
+    with windows_xp():
+        for name, lang, mnemonic in (("help_menu_fr", 0, "a"), ("help_menu_en", 1000, "h")):
+            with Game(name, settings=settings_file(lang=lang)) as game:
+                focus_game(game)
+                assert game.open_menu(mnemonic)
+                game.key("Up", "Return")
+                show_contents(game)
+                game.screenshot(name)
+                end_game_closes_viewer(game)
 
 
-def test_help_menu_item_opens_the_contents_in_an_english_game():
-    try:
-        with Game("help_menu_en") as game:
-            focus_game(game)
-            assert game.open_menu("h")
-            game.key("Up", "Return")
-            show_contents(game)
-            end_game_closes_viewer(game)
-    finally:
-        clean_up()
-
-
-def test_french_accents_show_the_same_under_a_cyrillic_code_page():
-    western = open_french_topic("help_topic_fr")
-    cyrillic = open_french_topic("help_topic_fr_ru", lang="ru_RU.UTF-8")
+def test_xp_french_accents_in_the_viewer_show_the_same_under_a_cyrillic_code_page():
+    with windows_xp():
+        western = open_french_topic("help_topic_fr")
+        cyrillic = open_french_topic("help_topic_fr_ru", lang="ru_RU.UTF-8")
     assert len(western) == len(cyrillic)
     differing = sum(1 for a, b in zip(western, cyrillic) if a != b)
     assert differing == 0, "%d pixels of the French topic differ under ru_RU.UTF-8" % differing
+
+
+def test_xp_without_the_help_file_the_help_window_opens_and_quitting_does_not_wait():
+    with windows_xp():
+        game = Game("help_xp_no_file", settings=settings_file())
+        os.remove(os.path.join(game.folder, "Glimmets.hlp"))
+        with game:
+            focus_game(game)
+            game.key("F1")
+            wait_contents(game)
+            assert viewer_window(game) is None and not viewer_processes()
+            game.screenshot("help_xp_no_file")
+            quit_at_once(game)

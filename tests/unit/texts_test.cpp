@@ -35,7 +35,7 @@ TEST_F(Texts, AccentsAreSingleWesternEuropeanBytes) {
 }
 
 TEST_F(Texts, EveryIdExistsInBothLanguages) {
-    const std::vector<int> ids = {400, 401, 402, 410, 411, 412, 420, 421, 422, 430, 431, 450,
+    const std::vector<int> ids = {400, 401, 402, 410, 411, 412, 420, 421, 422, 430, 431, 432, 433, 434, 450,
                                   451, 480, 481, 482, 485, 486, 487, 488, 489, 490, 491, 492,
                                   493, 494, 500, 501, 502, 503, 504, 505, 506, 507, 508, 509,
                                   515, 516, 518, 519};

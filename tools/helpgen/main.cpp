@@ -1,13 +1,15 @@
 /* helpgen: turns the help source (UTF-8 markup) into the program's help
-   file. Usage: helpgen <source.txt> <output.hlp>. Any fault in the source is
-   printed with its line and the tool exits with status 1 without leaving a
-   partial help file behind. */
+   file and, when a third path is given, into the help pages the program
+   carries inside itself. Usage: helpgen <source.txt> <output.hlp> [<pages>].
+   Any fault in the source is printed with its line and the tool exits with
+   status 1 without leaving a partial output behind. */
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 
+#include "help_pages.h"
 #include "help_source.h"
 #include "hlp_file.h"
 
@@ -39,8 +41,8 @@ bool write_file(const std::string& path, const helpgen::Bytes& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: helpgen <source.txt> <output.hlp>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: helpgen <source.txt> <output.hlp> [<pages>]\n");
     return 2;
   }
   std::string source;
@@ -58,9 +60,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "helpgen: %s: %s\n", argv[1], file.error.c_str());
     return 1;
   }
-  if (!write_file(argv[2], *file.value)) {
-    std::fprintf(stderr, "helpgen: cannot write %s\n", argv[2]);
+  helpgen::Result<helpgen::Bytes> pages = helpgen::build_help_pages(*doc.value);
+  if (!pages.ok()) {
+    std::fprintf(stderr, "helpgen: %s: %s\n", argv[1], pages.error.c_str());
     return 1;
+  }
+  for (int out = 2; out < argc; ++out) {
+    if (!write_file(argv[out], out == 2 ? *file.value : *pages.value)) {
+      std::fprintf(stderr, "helpgen: cannot write %s\n", argv[out]);
+      return 1;
+    }
   }
   return 0;
 }

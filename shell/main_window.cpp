@@ -7,7 +7,7 @@
 #include <commctrl.h>
 
 #include "control/game.h"
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "resources/resource_ids.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"

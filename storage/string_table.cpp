@@ -7,6 +7,7 @@
 #include "storage/string_table.h"
 
 #include "resources/resource_ids.h"
+#include "resources/version.h"
 
 const TextRow STRING_TABLE[] = {
     {TXT_MENU_GAME, "&Partie", "&Game"},
@@ -20,7 +21,7 @@ const TextRow STRING_TABLE[] = {
     {TXT_ITEM_LANGUAGE, "English", "Fran\xE7" "ais"},
     {TXT_ABOUT_TITLE, "A propos de Glimmets", "About Glimmets"},
     {TXT_ITEM_HELP, "Aide", "Help"},
-    {TXT_ABOUT_PRODUCT, "Glimmets\nVersion 1.0", "Glimmets\nVersion 1.0"},
+    {TXT_ABOUT_PRODUCT, "Glimmets\nVersion " GLIMMETS_VERSION_TEXT, "Glimmets\nVersion " GLIMMETS_VERSION_TEXT},
     {TXT_ABOUT_CONTACT,
      "Un jeu de r\xE9" "flexion libre.\nRemarques et suggestions :\nvoir l'aide du jeu.",
      "A free puzzle game.\nComments and suggestions:\nsee the game's help."},

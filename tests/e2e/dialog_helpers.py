@@ -8,7 +8,7 @@ screen coordinates (the same as the X root window's)."""
 import time
 
 import rules
-from harness import wait_until, xdotool
+from harness import wait_until
 
 DIALOG = "#32770"
 
@@ -116,9 +116,9 @@ def click_arrow(game, texts, arrows_id, up):
 def type_into(game, texts, edit_id, text):
     """Replaces the text of an edit box as a player does: click, select, type."""
     click_control(game, texts, edit_id)
-    xdotool("key", "--delay", 40, "End", "shift+Home", "BackSpace")
+    game.key("End", "shift+Home", "BackSpace")
     if text:
-        xdotool("type", "--delay", 40, text)
+        game.type(text)
     wait_field(game, edit_id, text)
 
 

@@ -42,7 +42,9 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
                           "visible", "enabled"}]}
   wait_texts(class_or_title, timeout)   texts() once the window exists
   listbox(class_or_title, control_id)   the lines of a list box
-  windows()               visible top-level windows: class, title, rect, pid
+  windows()               visible top-level windows, topmost first: class,
+                          title, rect, pid, hwnd, xid (its X window),
+                          enabled, foreground
   capture(whole_window=False)           Image of the client area (or window)
   board()                 the grid on the screen: columns of colour names
                           (see COLOURS; "blank" for an empty cell), from the
@@ -51,10 +53,17 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
                           (1-based, as the game counts) with xdotool
   click_client(x, y, button=1)          press at a client point
   click_screen(x, y, button=1)
-  key(*keys)              xdotool key names: "F2", "ctrl+z", "alt+F4", ...
-  open_menu(mnemonic)     Alt + the letter, until a drop-down menu shows
-  focus(window_rect=None) click the caption of the main window (or of the
-                          window with that rect) so that keys reach it
+  key(*keys, window_rect=None)  xdotool key names: "F2", "ctrl+z", ...,
+                          sent once focus() has put the keyboard on the
+                          game's window in front (or the one with that rect)
+  type(text, window_rect=None)  the same for typed text
+  open_menu(mnemonic)     Alt + the letter; fails unless a drop-down shows
+  focus(window_rect=None) makes the window that must get the keys (the
+                          game's enabled window in front: its dialog if one
+                          is open, else the main window; or the top-level
+                          window with that rect) the foreground window with
+                          X's keyboard focus on the X window Wine made for
+                          it, and waits until both are seen
   post(message, wparam=0, lparam=0)     PostMessage to the main window
   command(command_id)     post WM_COMMAND with that id
   screenshot(name, window_only=False)   the whole Xvfb screen (or only
@@ -67,7 +76,7 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
 Other helpers: settings_file(**fields) composes a settings file;
 probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
 program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
-focus_wine_desktop() (key() calls it) gives X's keyboard focus to Wine.
+x_focus() is the X window that has X's keyboard focus.
 """
 import json
 import os
@@ -124,12 +133,10 @@ def xdotool(*args):
     subprocess.run(["xdotool", *[str(a) for a in args]], check=True, timeout=20)
 
 
-def focus_wine_desktop():
-    """Gives X's keyboard focus to the visible Wine desktop window."""
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Wine desktop"],
-                           capture_output=True, text=True, timeout=20).stdout.split()
-    if found:
-        subprocess.run(["xdotool", "windowfocus", found[-1]], capture_output=True, timeout=20)
+def x_focus():
+    """The X window that has X's keyboard focus (0 for none or the pointer's)."""
+    out = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True, timeout=20).stdout
+    return int(out) if out.strip().isdigit() else 0
 
 
 def settings_file(columns=10, rows=15, form=1, size=15, lang=1000, colours=6, sound=0, scores=()):
@@ -305,35 +312,56 @@ class Game:
         size = self._grid[2]
         self.click_client((column - 1) * size + size // 2, (row - 1) * size + size // 2, button)
 
-    def key(self, *keys):
-        # Keys go to the X window that has the focus, which must be the Wine
-        # desktop (it hands them to its foreground window, the game). A
-        # click makes Wine focus a window explicitly; once that window is
-        # gone, keys would reach nothing: focus the desktop first.
-        focus_wine_desktop()
+    def key(self, *keys, window_rect=None):
+        self.focus(window_rect)
         xdotool("key", "--delay", 80, *keys)
 
-    def focus(self, window_rect=None):
-        """Clicks the middle of the caption of the main window (or of the
-        top-level window with that rect), as a player does before typing: a
-        program started after another one ended may not get the keys before."""
-        if window_rect is None:
-            window_rect = self.rect()["window"]
-        left, top, right, _ = window_rect
-        self.click_screen((left + right) // 2, top + 12)
-        time.sleep(0.2)
+    def type(self, text, window_rect=None):
+        self.focus(window_rect)
+        xdotool("type", "--delay", 40, "--", text)
 
-    def open_menu(self, mnemonic_key, tries=3):
-        """Opens a drop-down menu with Alt + its mnemonic, retrying until a
-        menu window shows (a first Alt can be swallowed while Wine settles)."""
-        for attempt in range(tries):
-            if attempt:
-                self.focus()
-            self.key("alt+" + mnemonic_key)
-            if wait_until(lambda: [w for w in self.windows() if w["class"] == "#32768"], 2, 0.1):
-                return True
-            self.key("Escape")
-        raise AssertionError("the menu of Alt+%s did not open" % mnemonic_key)
+    def focus(self, window_rect=None):
+        """Puts the keyboard on the window that must get the next keys.
+
+        X sends a key to the X window that has its keyboard focus; Wine's X
+        driver hands it to the foreground window of Wine's own. Under Wine's
+        desktop nothing keeps the two together: the focus may be the
+        pointer's (before any window took it), the desktop's, or the X window
+        of a window since closed, and Wine's own focus requests carry the
+        time of the program's last message, so X may ignore them. Both are
+        set here, to the same window, and read back before any key goes:
+        the target becomes the foreground window (as a click on it would
+        make it) and X's focus moves to the X window Wine made for it."""
+        target = self._key_target(window_rect)
+        if not (target["foreground"] and x_focus() == target["xid"]):
+            probe("activate", target["hwnd"])
+            xdotool("windowfocus", "--sync", target["xid"])
+
+        def focused():
+            now = [w for w in self.windows() if w["hwnd"] == target["hwnd"]]
+            return now and now[0]["foreground"] and x_focus() == target["xid"]
+        assert wait_until(focused, 5, 0.05), "%s: the keyboard did not come to %r (X focus %s): %s" % (
+            self.name, target["title"], x_focus(), self.windows())
+
+    def _key_target(self, window_rect):
+        """The top-level window with that rect, or the game's topmost enabled
+        window (a modal dialog disables the main window under it)."""
+        windows = wait_until(self.windows, 3, 0.1) or []
+        if window_rect is not None:
+            found = [w for w in windows if w["rect"] == list(window_rect)]
+        else:
+            game = {w["pid"] for w in windows if w["class"] == "GLIMMETS"}
+            found = [w for w in windows if w["class"] in ("GLIMMETS", "#32770") and w["enabled"]
+                     and (not game or w["pid"] in game)]
+        assert found and found[0]["xid"], "%s: no window to type into (%s): %s" % (self.name, window_rect, windows)
+        return found[0]
+
+    def open_menu(self, mnemonic_key):
+        """Opens a drop-down menu with Alt + its mnemonic."""
+        self.key("alt+" + mnemonic_key)
+        if not wait_until(lambda: [w for w in self.windows() if w["class"] == "#32768"], 5, 0.1):
+            raise AssertionError("the menu of Alt+%s did not open" % mnemonic_key)
+        return True
 
     def post(self, message, wparam=0, lparam=0):
         return probe("post", message, wparam, lparam)

@@ -216,7 +216,15 @@ int cmd_listbox(const char* class_or_title, int id) {
     return 0;
 }
 
-// Every visible top-level window: class, title, owner's class, rectangle, pid.
+// The X window that Wine's X11 driver made for a top-level window (it keeps
+// the id in a window property, which any process of the prefix can read);
+// 0 when there is none.
+unsigned long x_window(HWND window) {
+    return static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window")));
+}
+
+// Every visible top-level window in Z order, topmost first: class, title,
+// rectangle, pid, handle, X window, enabled, foreground.
 BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     if (!IsWindowVisible(window)) return TRUE;
     std::string& out = *reinterpret_cast<std::string*>(out_pointer);
@@ -224,8 +232,11 @@ BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     GetWindowRect(window, &outer);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    char tail[64];
-    std::snprintf(tail, sizeof tail, ", \"pid\": %lu}", pid);
+    char tail[192];
+    std::snprintf(tail, sizeof tail,
+                  ", \"pid\": %lu, \"hwnd\": %lu, \"xid\": %lu, \"enabled\": %d, \"foreground\": %d}", pid,
+                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), x_window(window),
+                  IsWindowEnabled(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
     out += std::string(out.back() == '[' ? "" : ", ") + "{\"class\": " + json_string(class_of(window)) +
            ", \"title\": " + json_string(window_text(window)) + ", \"rect\": " + rect_json(outer) + tail;
     return TRUE;
@@ -294,6 +305,15 @@ int cmd_lock(const char* path, int seconds) {
     return 0;
 }
 
+// Makes a top-level window (by handle) the foreground window, as a click on
+// it would; answers whether it is.
+int cmd_activate(HWND window) {
+    if (!IsWindow(window)) return fail("no such window");
+    SetForegroundWindow(window);
+    emit(GetForegroundWindow() == window ? "true" : "false");
+    return 0;
+}
+
 int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -304,6 +324,7 @@ int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
+                " activate <hwnd> |"
                 " serve");
 }
 
@@ -338,6 +359,8 @@ int run_command(int argc, char** argv) {
     if (command == "listbox" && argc == 4) return cmd_listbox(argv[2], static_cast<int>(number(argv[3])));
     if (command == "capture" && argc >= 3) return cmd_capture(argv[2], argc > 3 && std::strcmp(argv[3], "window") == 0);
     if (command == "lock" && argc == 4) return cmd_lock(argv[2], static_cast<int>(number(argv[3])));
+    if (command == "activate" && argc == 3)
+        return cmd_activate(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number(argv[2]))));
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

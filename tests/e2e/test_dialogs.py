@@ -12,7 +12,7 @@ from dialog_helpers import (CMD_ABOUT, CMD_BEST_SCORES, CMD_QUIT, CMD_SETTINGS, 
                             assert_centred, click_arrow, click_close_box, click_control, control,
                             main_rect, open_dialog, open_dialogs, pause, play_to_the_end, status, text_of,
                             type_into, wait_board, wait_closed, wait_dialog, wait_field)
-from harness import COLOURS, Game, parse_settings, settings_file, wait_until, xdotool
+from harness import COLOURS, Game, parse_settings, settings_file, wait_until
 
 OK, CANCEL = 128, 129
 COLUMNS, ROWS, COLOURS_FIELD = 555, 556, 557
@@ -307,7 +307,7 @@ def test_a_whole_game_in_english_then_one_in_french_with_names_and_best_scores()
         name = wait_dialog(game, "Please enter your name:")
         assert text_of(name, NAME_FIELD) == " " and text_of(name, OK) == "OK"
         assert_centred(game, name)
-        xdotool("type", "--delay", 40, "  Ann Lee  ")  # the field has the focus
+        game.type("  Ann Lee  ")  # the field has the focus
         wait_field(game, NAME_FIELD, "  Ann Lee  ")
         game.screenshot("name_en")
         game.key("Return")
@@ -347,7 +347,7 @@ def test_a_whole_game_in_english_then_one_in_french_with_names_and_best_scores()
                                          "congratulations_fr_again")
         click_close_box(game, box)
         name = wait_dialog(game, "Veuillez indiquer votre nom")
-        xdotool("type", "--delay", 40, "Zed")  # typed, then cancelled: not kept
+        game.type("Zed")  # typed, then cancelled: not kept
         wait_field(game, NAME_FIELD, "Zed")
         click_close_box(game, name)
         wait_closed(game)

@@ -71,18 +71,24 @@ void platform_show_congratulations(const char* caption, const char* text);
 int platform_ask_player_name(char* name);
 
 // Called by `fatal_error` paths (a settings file that cannot be opened or
-// replaced): shows an error box with `text` and `caption`, owned by the main
-// window when it exists, then ends the program with exit code 1.
+// replaced): shows an error box with `text` and `caption`, both UTF-8 (the
+// text names a path, which may be in any script), owned by the main window
+// when it exists, then ends the program with exit code 1. The box stays until
+// the player closes it, even when the program's quit message is pending.
 [[noreturn]] void platform_fatal_error(const char* text, const char* caption);
 
 // ---- Files --------------------------------------------------------------
+//
+// Paths are UTF-8 text, so that a folder named in any script and a path of
+// any length work whatever the system's code page; the door converts them at
+// the edge. The bytes inside the files are the core's business.
 
-// The full path of the program's own executable, however long. The returned
-// text stays valid until the next call.
+// The full path of the program's own executable, however long, in UTF-8. The
+// returned text stays valid until the next call.
 const char* platform_module_path();
 
-// Non-zero when an ordinary file (not a folder, not hidden, not a system
-// file) exists at `path`: its last-write time stamp, or -1 when that is 0.
+// Non-zero when a file (not a folder) exists at `path`: its last-write time
+// stamp, or -1 when that is 0. Hidden and system files count like any other.
 std::int64_t platform_file_exists(const char* path);
 
 // A stream opened by platform_file_open; opaque to the core.
@@ -99,8 +105,17 @@ bool platform_file_write(PlatformFile* file, const void* data, std::size_t size)
 bool platform_file_flush(PlatformFile* file);
 // Closes the stream; false when the close reported an error.
 bool platform_file_close(PlatformFile* file);
-// Puts the file `from` in the place of `to` in one step, replacing `to`;
-// false on failure (then `to` is untouched).
+// Puts the closed file `from` in the place of `to` in one step, replacing
+// `to` and keeping its hidden and system attributes; false on failure (then
+// `to` is untouched). One try: the caller retries a refusal that may pass.
 bool platform_file_replace(const char* from, const char* to);
 // Removes the file at `path`, ignoring failure (used to tidy a temporary file).
 void platform_file_remove(const char* path);
+
+// ---- Process ------------------------------------------------------------
+
+// The running process's identifier: names a temporary file that no other
+// copy of the program writes at the same time.
+std::uint32_t platform_process_id();
+// Waits `milliseconds` (between tries of a refused file replacement).
+void platform_sleep(std::uint32_t milliseconds);

@@ -104,6 +104,21 @@ int clamp_side(int count) {
     return count < 0 ? 0 : (count > MAX_GRID_SIDE ? MAX_GRID_SIDE : count);
 }
 
+// The part of the client area that the grid leaves uncovered (the stones got
+// smaller during a game) takes the board's background, so no stone of the
+// old size stays where it cannot be played. Only that part is filled: the
+// cells themselves are drawn once, without flicker. The status bar, a child
+// window, is clipped out of the context.
+void clear_around_grid(HWND window, HDC dc, int grid_width, int grid_height) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HBRUSH background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));  // the blank cell's colour
+    RECT right{grid_width, 0, client.right, grid_height};
+    RECT below{0, grid_height, client.right, client.bottom};
+    if (right.left < right.right && right.top < right.bottom) FillRect(dc, &right, background);
+    if (below.top < below.bottom && below.left < below.right) FillRect(dc, &below, background);
+}
+
 }  // namespace
 
 void load_stone_pictures() {
@@ -134,6 +149,7 @@ void paint_board(HWND window) {
         for (int row = 1; row <= rows; ++row)
             BitBlt(dc, (column - 1) * size, (row - 1) * size, size, size, strip_context,
                    slot_of_code(board.cells[column][row]) * size, 0, SRCCOPY);
+    clear_around_grid(window, dc, columns * size, rows * size);
     ReleaseDC(window, dc);
 }
 

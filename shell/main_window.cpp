@@ -24,6 +24,7 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSM
 constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
+bool settings_saved = false;
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -40,9 +41,17 @@ bool register_main_class() {
     return RegisterClassW(&window_class) != 0;
 }
 
+// The settings file is written once: at the end of the session when Windows
+// ends it (it ends the process soon after), else after the message loop.
+void save_settings_once() {
+    if (settings_saved) return;
+    settings_saved = true;
+    write_settings(settings_path.c_str());
+}
+
 // Closing by any road ends here: the loop stops once the handle is cleared.
 void end_main_window() {
-    WinHelpA(main_window, help_path.c_str(), HELP_QUIT, 0);
+    WinHelpA(main_window, viewer_help_path().c_str(), HELP_QUIT, 0);
     main_window = nullptr;
     PostQuitMessage(0);
 }
@@ -60,7 +69,7 @@ void run_command(WORD command) {
         case CMD_BEST_SCORES: show_best_scores(); break;
         case CMD_TOGGLE_LANGUAGE: toggle_language(); break;
         case CMD_ABOUT: run_dialog(DLG_ABOUT, about_dialog_proc); break;
-        case CMD_HELP: WinHelpA(main_window, help_path.c_str(), HELP_CONTENTS, 0); break;
+        case CMD_HELP: WinHelpA(main_window, viewer_help_path().c_str(), HELP_CONTENTS, 0); break;
         default: break;  // unknown commands are ignored
     }
 }
@@ -73,6 +82,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            if (wparam) save_settings_once();
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: on_board_click(LOWORD(lparam), HIWORD(lparam)); return 0;
@@ -121,6 +134,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) 
     InitCommonControlsEx(&classes);
     if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
     run_message_loop();
-    write_settings(settings_path.c_str());
+    save_settings_once();
     return 0;
 }

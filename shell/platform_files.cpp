@@ -1,6 +1,10 @@
 // The door's file functions on Win32: the program's own path, the existence
 // test of the settings file, and the stream operations with which the
 // settings file is read, written beside its old copy and swapped into place.
+//
+// Paths come from the core in UTF-8 and go to the wide (UTF-16) calls in
+// their long form, so a folder named in any script, on any system code page,
+// and a path past 260 characters work alike.
 #include <io.h>
 
 #include <cstdio>
@@ -9,31 +13,77 @@
 
 #include "platform/platform.h"
 #include "shell/shell.h"
+#include "storage/path_text.h"
+#include "storage/settings_file.h"
 
 struct PlatformFile {
     std::FILE* stream;
 };
 
+namespace {
+
+// UTF-16 both: wchar_t is 16 bits wide on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide characters are UTF-16 units");
+std::wstring to_wide(const std::u16string& text) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+std::u16string to_u16(const std::wstring& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+// Attributes a replaced settings file hands on to its successor.
+constexpr DWORD KEPT_ATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+}  // namespace
+
+std::wstring wide_path(const char* path) {
+    return to_wide(long_path_form(utf16_from_utf8(path)));
+}
+
+std::wstring widen_utf8(const char* text) { return to_wide(utf16_from_utf8(text)); }
+
+std::string viewer_help_path() {
+    // The help viewer takes an ANSI path of ordinary length: the short (8.3)
+    // form of the help path has neither letters outside the code page nor
+    // long folder names, where the volume keeps short names.
+    std::wstring full = wide_path(help_path.c_str());
+    std::wstring shortened(full.size() + 1, L'\0');
+    DWORD length = GetShortPathNameW(full.c_str(), &shortened[0], static_cast<DWORD>(shortened.size()));
+    if (length == 0 || length >= shortened.size()) shortened = full;  // no file, or no short names
+    else shortened.resize(length);
+    // Back from the long form, which the viewer does not take.
+    const std::wstring unc = L"\\\\?\\UNC\\", local = L"\\\\?\\";
+    if (shortened.compare(0, unc.size(), unc) == 0) shortened.replace(0, unc.size(), L"\\\\");
+    else if (shortened.compare(0, local.size(), local) == 0) shortened.erase(0, local.size());
+    int size = WideCharToMultiByte(CP_ACP, 0, shortened.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::string();
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, shortened.c_str(), -1, &ansi[0], size, nullptr, nullptr);
+    ansi.resize(static_cast<std::size_t>(size - 1));
+    return ansi;
+}
+
 const char* platform_module_path() {
     // The path is taken whole however long: the buffer grows until it fits.
     static std::string path;
+    std::wstring wide;
     DWORD capacity = MAX_PATH;
     for (;;) {
-        path.assign(capacity, '\0');
-        DWORD length = GetModuleFileNameA(nullptr, &path[0], capacity);
-        if (length == 0) { path.clear(); break; }
-        if (length < capacity) { path.resize(length); break; }
-        if (capacity >= 65536) { path.resize(length); break; }  // longer than any Windows path
+        wide.assign(capacity, L'\0');
+        DWORD length = GetModuleFileNameW(nullptr, &wide[0], capacity);
+        if (length == 0) { wide.clear(); break; }
+        if (length < capacity) { wide.resize(length); break; }
+        if (capacity >= 65536) { wide.resize(length); break; }  // longer than any Windows path
         capacity *= 2;
     }
+    path = utf8_from_utf16(to_u16(wide));
     return path.c_str();
 }
 
 std::int64_t platform_file_exists(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
-    constexpr DWORD NOT_ORDINARY = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if (data.dwFileAttributes & NOT_ORDINARY) return 0;
+    if (!GetFileAttributesExW(wide_path(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     std::uint64_t stamp = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                           data.ftLastWriteTime.dwLowDateTime;
     if (stamp == 0) return -1;  // exists, but its stamp would read as "missing"
@@ -41,7 +91,7 @@ std::int64_t platform_file_exists(const char* path) {
 }
 
 PlatformFile* platform_file_open(const char* path, const char* mode) {
-    std::FILE* stream = std::fopen(path, mode);
+    std::FILE* stream = _wfopen(wide_path(path).c_str(), widen(mode).c_str());
     if (stream == nullptr) return nullptr;
     PlatformFile* file = new (std::nothrow) PlatformFile{stream};
     if (file == nullptr) std::fclose(stream);
@@ -67,7 +117,21 @@ bool platform_file_close(PlatformFile* file) {
 }
 
 bool platform_file_replace(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    std::wstring source = wide_path(from), target = wide_path(to);
+    // A file put in place by a rename keeps its own attributes, not those of
+    // the file it replaces: a hidden settings file would come back visible.
+    DWORD old_attributes = GetFileAttributesW(target.c_str());
+    if (old_attributes != INVALID_FILE_ATTRIBUTES && (old_attributes & KEPT_ATTRIBUTES) != 0) {
+        DWORD new_attributes = GetFileAttributesW(source.c_str());
+        if (new_attributes == INVALID_FILE_ATTRIBUTES ||
+            !SetFileAttributesW(source.c_str(), new_attributes | (old_attributes & KEPT_ATTRIBUTES)))
+            return false;
+    }
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void platform_file_remove(const char* path) { std::remove(path); }
+void platform_file_remove(const char* path) { DeleteFileW(wide_path(path).c_str()); }
+
+std::uint32_t platform_process_id() { return GetCurrentProcessId(); }
+
+void platform_sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }

@@ -66,6 +66,11 @@ void platform_beep(unsigned type) { MessageBeep(type); }
 void platform_fatal_error(const char* text, const char* caption) {
     // main_window is null before the window exists and after the destroy
     // message: then the box has no owner.
-    MessageBoxW(main_window, widen(text).c_str(), widen(caption).c_str(), MB_ICONERROR | MB_OK);
+    // At exit the quit message that ended the loop is still pending: the box's
+    // own loop would take it and close the box at once, unread.
+    MSG quit{};
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    MessageBoxW(main_window, widen_utf8(text).c_str(), widen_utf8(caption).c_str(), MB_ICONERROR | MB_OK);
     std::exit(1);
 }

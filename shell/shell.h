@@ -31,4 +31,13 @@ std::wstring widen(const char* text);
 // UTF-16 from a control back to cp1252 bytes (characters outside cp1252 become '?').
 std::string narrow(const wchar_t* text);
 void set_window_text(HWND window, const char* text);
+
+// ---- Paths (shell/platform_files.cpp) ----
+// A UTF-8 path of the core as the wide file calls take it, at any length.
+std::wstring wide_path(const char* path);
+// UTF-8 text (a message naming a path) to UTF-16.
+std::wstring widen_utf8(const char* text);
+// The help path as the ANSI help viewer takes it: its short form where the
+// volume keeps short names, so that any folder name and length reach it.
+std::string viewer_help_path();
 void set_item_text(HWND dialog, int control, const char* text);

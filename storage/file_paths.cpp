@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
+#include "storage/path_text.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
 
@@ -54,9 +55,11 @@ void init_paths() {
 std::int64_t file_exists(const char* path) { return platform_file_exists(path); }
 
 void report_file_error(const char* path) {
-    std::string message = "Erreur \xE0 l'ouverture du fichier : ";
+    // The path may be in any script: the message is UTF-8 throughout.
+    std::string message = utf8_from_cp1252("Erreur \xE0 l'ouverture du fichier : ");
     message += path;
-    platform_fatal_error(message.c_str(), get_text(TXT_ERROR_CAPTION));
+    std::string caption = utf8_from_cp1252(get_text(TXT_ERROR_CAPTION));
+    platform_fatal_error(message.c_str(), caption.c_str());
 }
 
 PlatformFile* open_file_or_die(const char* path, const char* mode) {

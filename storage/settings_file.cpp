@@ -151,7 +151,21 @@ bool write_score_lines(PlatformFile* file) {
     return true;
 }
 
+// The temporary file goes into the place of the settings file; a refusal is
+// tried again a few times before it counts.
+bool replace_patiently(const char* from, const char* to) {
+    for (int attempt = 1;; ++attempt) {
+        if (platform_file_replace(from, to)) return true;
+        if (attempt == REPLACE_TRIES) return false;
+        platform_sleep(REPLACE_PAUSE_MS);
+    }
+}
+
 }  // namespace
+
+std::string temporary_settings_path(const std::string& path) {
+    return path + "." + std::to_string(platform_process_id()) + ".tmp";
+}
 
 void read_settings(const char* path) {
     if (!file_exists(path)) {
@@ -166,12 +180,12 @@ void read_settings(const char* path) {
 }
 
 void write_settings(const char* path) {
-    std::string temporary = std::string(path) + ".tmp";
+    std::string temporary = temporary_settings_path(path);
     PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
     bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file) &&
                    platform_file_flush(file);
     bool closed = file != nullptr && platform_file_close(file);
-    if (written && closed && platform_file_replace(temporary.c_str(), path)) return;
+    if (written && closed && replace_patiently(temporary.c_str(), path)) return;
     // The old file is still in place; only the unfinished copy goes.
     platform_file_remove(temporary.c_str());
     report_file_error(path);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+// UTF-8, like every path that crosses the door.
 extern std::string settings_path;
 extern std::string help_path;
 
@@ -23,3 +24,14 @@ PlatformFile* open_file_or_die(const char* path, const char* mode);
 
 void read_settings(const char* path);
 void write_settings(const char* path);
+
+// The temporary file that write_settings fills beside `path` before it puts
+// it in its place: named after the running process, so that two copies of
+// the program writing at once never share it.
+std::string temporary_settings_path(const std::string& path);
+
+// A refused replacement is tried again this many times in all, this long
+// apart: antivirus, backup, indexing and sync programs open a file for a
+// moment without sharing its deletion.
+constexpr int REPLACE_TRIES = 10;
+constexpr std::uint32_t REPLACE_PAUSE_MS = 25;

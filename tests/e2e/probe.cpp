@@ -122,6 +122,9 @@ private:
 int cmd_rect() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
+    // Visibility first: the game sizes and centres its window before it shows
+    // it, so a window seen visible here has its final rectangle below.
+    bool visible = IsWindowVisible(window) != 0;
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
@@ -136,7 +139,7 @@ int cmd_rect() {
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
                   "\"caption_height\": %d, \"title\": ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
-                  IsWindowVisible(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
+                  visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
                   GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION));
     emit(std::string(buffer) + json_string(window_text(window)) + "}");
     return 0;

@@ -48,7 +48,8 @@ void record(const std::string& line) { fake.events.push_back(line); }
 bool file_op_fails() {
     ++fake.file_ops;
     if (fake.fail_at == 0) return false;
-    return fake.fail_from_then_on ? fake.file_ops >= fake.fail_at : fake.file_ops == fake.fail_at;
+    if (fake.file_ops < fake.fail_at) return false;
+    return fake.fail_from_then_on || fake.file_ops < fake.fail_at + fake.fail_count;
 }
 }  // namespace
 
@@ -157,8 +158,16 @@ bool platform_file_close(PlatformFile* file) {
 }
 
 bool platform_file_replace(const char* from, const char* to) {
+    ++fake.replace_calls;
     if (file_op_fails()) return false;
     return std::rename(from, to) == 0;
 }
 
 void platform_file_remove(const char* path) { std::remove(path); }
+
+std::uint32_t platform_process_id() { return fake.process_id; }
+
+void platform_sleep(std::uint32_t milliseconds) {
+    fake.sleeps.push_back(milliseconds);
+    if (fake.on_sleep) fake.on_sleep();
+}

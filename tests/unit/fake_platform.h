@@ -40,8 +40,18 @@ struct FakePlatform {
     int file_ops = 0;
     int fail_at = 0;
     // When set, every counted operation from `fail_at` on fails, as on a
-    // disk that has just filled up; otherwise only that one call fails.
+    // disk that has just filled up; otherwise `fail_count` calls in a row
+    // fail from `fail_at` on, as while another program holds the file.
     bool fail_from_then_on = false;
+    int fail_count = 1;
+
+    // The process identifier the door reports, the replacements tried, and
+    // the waits asked for (nobody sleeps): `on_sleep` runs at each wait, e.g.
+    // to look at the files between two tries.
+    std::uint32_t process_id = 4242;
+    int replace_calls = 0;
+    std::vector<std::uint32_t> sleeps;
+    void (*on_sleep)() = nullptr;
 
     // Hooks run at draws and layouts, e.g. to check the board mid-move.
     void (*on_draw)() = nullptr;

@@ -2,14 +2,19 @@
 // made to fail in turn (once, or from then on like a disk that fills up)
 // until a write gets through. After each failed run the file on disk must be
 // the whole old file, never a mixture, no temporary file may be left, and
-// the failure must have been reported with the path and caption text 500.
+// the failure must have been reported with the path and caption text 500. A
+// refused replacement is tried again: while it is refused the old file stays
+// whole, and once it passes the new file is whole.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "resources/resource_ids.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/path_text.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
 #include "tests/unit/fake_platform.h"
@@ -28,6 +33,16 @@ void change_everything() {
         best_scores[i].score = 1000 + i;
         std::snprintf(best_scores[i].name, NAME_CAPACITY, "Player number %d", i);
     }
+}
+
+const std::string MESSAGE = "Erreur \xC3\xA0 l'ouverture du fichier : ";  // UTF-8
+
+// The names in the folder: the settings file alone, never a temporary file.
+std::set<std::string> names_in(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 std::string expected_new_file() {
@@ -55,9 +70,11 @@ protected:
 };
 
 TEST_P(SettingsFaults, WriteIsWholeOrNothingAtEveryFailingCall) {
-    int failures = 0;
+    int failures = 0, retried = 0;
     for (int n = 1; n < 200; ++n) {
+        write_bytes(path, OLD_FILE);
         fake.file_ops = 0;
+        fake.sleeps.clear();
         fake.fail_at = n;
         fake.fail_from_then_on = GetParam();
         bool reported = false;
@@ -65,21 +82,27 @@ TEST_P(SettingsFaults, WriteIsWholeOrNothingAtEveryFailingCall) {
             write_settings(path.c_str());
         } catch (const FatalErrorReported& error) {
             reported = true;
-            EXPECT_EQ(std::string(error.what()), "Erreur \xE0 l'ouverture du fichier : " + path);
-            EXPECT_EQ(error.caption, get_text(TXT_ERROR_CAPTION));
+            EXPECT_EQ(std::string(error.what()), MESSAGE + path);
+            EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
         }
-        EXPECT_FALSE(exists(path + ".tmp")) << "call " << n;
-        if (!reported) {
-            // No call failed: the run got through, and wrote the new file whole.
-            EXPECT_GT(n, fake.file_ops) << "a failed call went unreported";
-            EXPECT_EQ(read_bytes(path), new_file);
-            break;
+        EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"Glimmets.ini"}) << "call " << n;
+        if (reported) {
+            ++failures;
+            ASSERT_EQ(read_bytes(path), OLD_FILE) << "failing call " << n;
+            continue;
         }
-        ++failures;
-        ASSERT_EQ(read_bytes(path), OLD_FILE) << "failing call " << n;
+        EXPECT_EQ(read_bytes(path), new_file) << "failing call " << n;
+        if (n > fake.file_ops) break;  // no call failed: every call has had its turn
+        // Only a refused replacement is survived: it was tried again after a pause.
+        ++retried;
+        EXPECT_EQ(fake.sleeps, std::vector<std::uint32_t>{REPLACE_PAUSE_MS}) << "call " << n;
     }
-    // open, 31 lines, flush, close and replace: each one failed once.
-    EXPECT_EQ(failures, 1 + 7 + BEST_SCORE_COUNT + 3);
+    // open, 31 lines, flush and close each failed once; the replacement
+    // fails for good only when it is refused at every try (from then on),
+    // and is survived when refused once.
+    int before_replace = 1 + 7 + BEST_SCORE_COUNT + 2;
+    EXPECT_EQ(failures, GetParam() ? before_replace + 1 : before_replace);
+    EXPECT_EQ(retried, GetParam() ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(OnceOrFromThenOn, SettingsFaults, ::testing::Bool());
@@ -94,11 +117,66 @@ TEST(SettingsFaultsOnRead, FileThatCannotBeOpenedIsReported) {
         read_settings(path.c_str());
         FAIL() << "the failure was not reported";
     } catch (const FatalErrorReported& error) {
-        EXPECT_EQ(std::string(error.what()), "Erreur \xE0 l'ouverture du fichier : " + path);
-        EXPECT_EQ(error.caption, get_text(TXT_ERROR_CAPTION));
+        EXPECT_EQ(std::string(error.what()), MESSAGE + path);
+        EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
     }
     EXPECT_EQ(read_bytes(path), OLD_FILE);
     EXPECT_EQ(used_best_scores(), 0);
+}
+
+// ---- A replacement refused for a while -------------------------------------
+
+// What a pause between two tries sees on the disk.
+std::string watched_path, watched_temporary, watched_new;
+int pauses_seen = 0;
+
+void check_files_between_tries() {
+    ++pauses_seen;
+    EXPECT_EQ(read_bytes(watched_path), OLD_FILE) << "pause " << pauses_seen;
+    EXPECT_EQ(read_bytes(watched_temporary), watched_new) << "pause " << pauses_seen;
+}
+
+TEST_F(SettingsFaults, ReplacementRefusedForAWhileIsTriedAgain) {
+    fake.file_ops = 0;
+    write_settings(path.c_str());
+    int replace_op = fake.file_ops;  // the replacement is the last counted call
+    watched_path = path;
+    watched_temporary = temporary_settings_path(path);
+    watched_new = new_file;
+    for (int refusals = 1; refusals <= REPLACE_TRIES; ++refusals) {
+        write_bytes(path, OLD_FILE);
+        fake.file_ops = fake.replace_calls = pauses_seen = 0;
+        fake.sleeps.clear();
+        fake.fail_at = replace_op;
+        fake.fail_count = refusals;
+        fake.on_sleep = check_files_between_tries;
+        bool reported = false;
+        try {
+            write_settings(path.c_str());
+        } catch (const FatalErrorReported& error) {
+            reported = true;
+            EXPECT_EQ(std::string(error.what()), MESSAGE + path);
+        }
+        // Refused at every try: reported, after one pause fewer than tries.
+        bool given_up = refusals == REPLACE_TRIES;
+        EXPECT_EQ(reported, given_up) << refusals;
+        EXPECT_EQ(read_bytes(path), given_up ? OLD_FILE : new_file) << refusals;
+        EXPECT_EQ(fake.replace_calls, given_up ? REPLACE_TRIES : refusals + 1) << refusals;
+        EXPECT_EQ(fake.sleeps, std::vector<std::uint32_t>(static_cast<std::size_t>(given_up ? refusals - 1 : refusals),
+                                                          REPLACE_PAUSE_MS));
+        EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"Glimmets.ini"}) << refusals;
+    }
+    fake.on_sleep = nullptr;
+}
+
+TEST(SettingsTemporaryFile, NamedAfterTheProcessBesideTheSettings) {
+    reset_program_state();
+    fake.process_id = 17;
+    std::string first = temporary_settings_path("C:\\Jeux\\Glimmets.ini");
+    fake.process_id = 18;
+    std::string second = temporary_settings_path("C:\\Jeux\\Glimmets.ini");
+    EXPECT_EQ(first, "C:\\Jeux\\Glimmets.ini.17.tmp");
+    EXPECT_NE(first, second);
 }
 
 }  // namespace

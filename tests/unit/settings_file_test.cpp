@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/path_text.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
 #include "tests/unit/fake_platform.h"
@@ -62,7 +63,7 @@ TEST_F(SettingsFile, NoFileGivesDefaultsAndSevenLinesAtExit) {
     write_settings(path.c_str());
     EXPECT_EQ(read_bytes(path),
               "maxi_x=10\r\nmaxi_y=15\r\nform=1\r\nsize=15\r\nlang=1000\r\ncolors=6\r\nsound=0\r\n");
-    EXPECT_FALSE(exists(path + ".tmp"));
+    EXPECT_FALSE(exists(temporary_settings_path(path)));
 }
 
 TEST_F(SettingsFile, EmptyFileGivesTheCheckedZeros) {
@@ -249,8 +250,8 @@ TEST(SettingsPaths, LongProgramPathTakenWhole) {
 // ---- Failed writes -------------------------------------------------------
 
 void expect_reported(const FatalErrorReported& error, const std::string& path) {
-    EXPECT_EQ(std::string(error.what()), "Erreur \xE0 l'ouverture du fichier : " + path);
-    EXPECT_EQ(error.caption, get_text(TXT_ERROR_CAPTION));
+    EXPECT_EQ(std::string(error.what()), "Erreur \xC3\xA0 l'ouverture du fichier : " + path);  // UTF-8
+    EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
 }
 
 TEST_F(SettingsFile, WriteOntoAFolderIsReportedAndLeavesNothing) {
@@ -265,7 +266,7 @@ TEST_F(SettingsFile, WriteOntoAFolderIsReportedAndLeavesNothing) {
     struct stat st;
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_FALSE(exists(path + ".tmp"));
+    EXPECT_FALSE(exists(temporary_settings_path(path)));
 }
 
 TEST_F(SettingsFile, FolderRefusingNewFilesKeepsTheOldFile) {
@@ -286,7 +287,7 @@ TEST_F(SettingsFile, FolderRefusingNewFilesKeepsTheOldFile) {
 // Works as any user, root included: the temporary file cannot be created.
 TEST_F(SettingsFile, TemporaryFileRefusedKeepsTheOldFile) {
     read(ENGLISH_FILE);
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(temporary_settings_path(path).c_str(), 0700), 0);
     settings.columns = 11;
     try {
         write_settings(path.c_str());

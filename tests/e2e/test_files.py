@@ -1,0 +1,237 @@
+"""End-to-end tests of the settings file on the roads where a real Windows
+loses it: the error box at exit stays until it is read, the program works
+from a folder named in Cyrillic under a Western code page and from a path
+longer than 260 characters (settings, help, the error box's text), a hidden
+and system settings file keeps its scores and its attributes, the end of the
+session writes the file, and a stone size lowered during a game leaves no
+stone outside the grid."""
+import os
+import subprocess
+import time
+
+import rules
+from dialog_helpers import CMD_SETTINGS, click_control, open_dialog, wait_closed
+from harness import PROBE, WORK, Game, parse_settings, settings_file, wait_until, wine
+
+DIALOG = "#32770"
+CMD_QUIT, CMD_TOGGLE_LANGUAGE, CMD_HELP = 102, 202, 301
+OK = 128
+SIZE_15 = 565
+HELP_CAPTION = "Glimmets"   # the caption the help file gives the viewer's window
+MESSAGE = "Erreur à l'ouverture du fichier : "
+SCORES = [(540, "Zizu"), (300, "Été")]
+# Wine's ANSI code page is 1252 and Linux file names are read as UTF-8.
+WESTERN_UTF8 = "C.UTF-8"
+APP_DEFAULTS = r"HKCU\Software\Wine\AppDefaults\Glimmets.exe"
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def boxes(game):
+    return [w for w in game.windows() if w["class"] == DIALOG]
+
+
+def box_message(game):
+    texts = game.wait_texts(DIALOG)
+    assert texts, "the error box could not be read"
+    lines = [c["text"] for c in texts["controls"] if c["text"].startswith("Erreur")]
+    assert lines, texts
+    return lines[0], texts
+
+
+def click_box_ok(game, texts):
+    button = [c for c in texts["controls"] if c["class"] == "Button"]
+    assert button, texts
+    click_control(game, texts, button[0]["id"])
+
+
+def leftovers(game):
+    """Files of the game's folder beside the program, its help and its settings."""
+    return sorted(set(os.listdir(game.folder)) - {"Glimmets.exe", "Glimmets.hlp", "Glimmets.ini", "capture.ppm"})
+
+
+def game_pid(game):
+    rect = game.wait_window()
+    assert rect
+    return [w for w in game.windows() if w["class"] == "GLIMMETS"][0]["pid"]
+
+
+def test_exit_error_box_stays_until_it_is_closed():
+    original = settings_file(columns=13, rows=11, scores=SCORES).encode("cp1252")
+    with Game("files_exit_box", settings=original) as game:
+        game.wait_window()
+        # Another program holds the file without sharing it: it cannot be replaced.
+        lock = subprocess.Popen(["wine", PROBE, "lock", windows_path(game.settings_path), "120"],
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        try:
+            assert lock.stdout.readline().strip() == b'"locked"'
+            game.command(CMD_TOGGLE_LANGUAGE)
+            game.command(CMD_QUIT)
+            assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
+            message, texts = box_message(game)
+            assert message == MESSAGE + windows_path(game.settings_path), message
+            game.screenshot("files_exit_box")
+            # Long enough to be read: a box that closes itself goes in some 60 ms.
+            time.sleep(3)
+            assert boxes(game), "the error box closed by itself"
+            assert game.running(), "the program ended behind the box"
+            click_box_ok(game, texts)
+            assert game.wait_exit() == 1
+        finally:
+            lock.kill()
+            lock.wait()
+    assert game.settings_bytes() == original
+    assert leftovers(game) == [], leftovers(game)
+
+
+def viewer_window(game):
+    """The help viewer's window once it shows the help file: a top-level
+    window of another program, with the caption the help file gives it."""
+    for window in game.windows():
+        if window["class"] not in ("GLIMMETS", DIALOG) and window["title"] == HELP_CAPTION:
+            return window
+    return None
+
+
+def open_help(game, label):
+    """Help > Help opens the help file: the viewer shows its caption."""
+    game.command(CMD_HELP)
+    shown = wait_until(lambda: viewer_window(game), 20, 0.3)
+    game.screenshot(label + "_help")
+    assert shown, "the help file was not found; windows: %s" % game.windows()
+
+
+def close_viewer(game):
+    """Ends a viewer that a failed test left open, by its window's process."""
+    window = viewer_window(game)
+    if window:
+        wine("taskkill", "/F", "/PID", str(window["pid"]), timeout=20)
+
+
+def plays_from(name, label):
+    """The game in the folder WORK/name reads its settings, finds its help,
+    writes its settings at exit, and names the folder right in the error box
+    when the settings cannot be written."""
+    original = settings_file(columns=13, rows=11, scores=SCORES)
+    # The help viewer where the system still has one (the game may otherwise
+    # show its help in its own window).
+    game = Game(name, settings=original, lang=WESTERN_UTF8)
+    wine("reg", "add", APP_DEFAULTS, "/v", "Version", "/d", "winxp64", "/f")
+    try:
+        with game:
+            rect = game.wait_window()
+            assert rect["client_size"][0] == 13 * 15, "the settings were not read: %s" % rect
+            open_help(game, label)
+            game.command(CMD_TOGGLE_LANGUAGE)
+            game.command(CMD_QUIT)
+            assert game.wait_exit() == 0
+            assert wait_until(lambda: viewer_window(game) is None, 15, 0.3), "the viewer is still shown"
+        text = game.settings_text()
+        assert parse_settings(text)["couleurs"] == 6 and text.endswith("540,Zizu\r\n300,Été\r\n"), text
+        assert leftovers(game) == [], leftovers(game)
+    finally:
+        close_viewer(game)
+        wine("reg", "delete", APP_DEFAULTS, "/f")
+
+    written = game.settings_bytes()
+    game = Game(name, settings=written, lang=WESTERN_UTF8)
+    with game:
+        # A folder in the way of this run's temporary file.
+        os.mkdir(os.path.join(game.folder, "Glimmets.ini.%d.tmp" % game_pid(game)))
+        game.command(CMD_QUIT)
+        assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
+        message, texts = box_message(game)
+        assert message == MESSAGE + windows_path(game.settings_path), message
+        game.screenshot(label + "_error_box")
+        click_box_ok(game, texts)
+        assert game.wait_exit() == 1
+    assert game.settings_bytes() == written
+    return game
+
+
+def test_a_folder_named_in_cyrillic_under_a_western_code_page():
+    plays_from("files_cyrillic/Игры", "files_cyrillic")
+
+
+def test_a_path_longer_than_260_characters():
+    name = "files_long"
+    while len(windows_path(os.path.join(WORK, name, "Glimmets.ini"))) <= 300:
+        name += "/a folder with a long name to make a path past the old limit"
+    game = plays_from(name, "files_long")
+    assert len(windows_path(game.settings_path)) > 300
+
+
+def attributes(path):
+    """The attribute letters that Wine's attrib shows for the file."""
+    code, out = wine("cmd", "/c", "attrib", windows_path(path))
+    assert code == 0 and path.rsplit("/", 1)[1] in out, out
+    return set(out.split("Z:\\")[0].replace(" ", ""))
+
+
+def test_a_hidden_system_settings_file_keeps_its_scores_and_its_attributes():
+    original = settings_file(columns=13, rows=11, scores=SCORES)
+    game = Game("files_hidden", settings=original)
+    for flag in ("+h", "+s"):  # Wine's attrib takes one flag at a time
+        assert wine("cmd", "/c", "attrib", flag, windows_path(game.settings_path))[0] == 0
+    assert {"H", "S"} <= attributes(game.settings_path)
+    with game:
+        rect = game.wait_window()
+        assert rect["client_size"][0] == 13 * 15, "the hidden file was not read: %s" % rect
+        game.command(CMD_TOGGLE_LANGUAGE)
+        game.command(CMD_QUIT)
+        assert game.wait_exit() == 0
+    text = game.settings_text()
+    assert parse_settings(text)["couleurs"] == 6 and text.endswith("540,Zizu\r\n300,Été\r\n"), text
+    assert {"H", "S"} <= attributes(game.settings_path), "the settings file lost its attributes"
+    assert leftovers(game) == [], leftovers(game)
+
+
+def test_a_smaller_stone_size_during_a_game_leaves_no_stone_outside_the_grid():
+    with Game("files_smaller_stones", settings=settings_file(columns=12, rows=12, form=0, size=24)) as game:
+        game.wait_window()
+        start = game.board()
+        column, row = rules.groups(start)[0][0]
+        game.click_cell(column + 1, row + 1)  # the game runs: the new size waits for the next game
+        assert wait_until(lambda: game.status()[0], 5, 0.1), "the clock did not start"
+        box = open_dialog(game, CMD_SETTINGS)
+        click_control(game, box, SIZE_15)
+        click_control(game, box, OK)
+        wait_closed(game)
+
+        def uncovered_pixels():
+            image = game.capture()
+            old_side, new_side = 12 * 24, 12 * 15
+            return [(x, y) for y in range(0, old_side, 2) for x in range(0, old_side, 2)
+                    if (x >= new_side or y >= new_side) and image.pixel(x, y) != (0, 0, 0)]
+
+        # The stones are drawn at 15 pixels, and nothing else of the board is left.
+        assert wait_until(lambda: game.board(12, 12, 15)[0][0] != "blank" and not uncovered_pixels(), 5, 0.2), \
+            "pixels left outside the grid: %s" % uncovered_pixels()[:10]
+        game.screenshot("files_smaller_stones", window_only=True)
+        game.command(CMD_QUIT)
+        assert game.wait_exit() == 0
+
+
+def menu_bar(game):
+    """The pixels of the menu bar, whose texts follow the language."""
+    image = game.capture(whole_window=True)
+    rect = game.rect()
+    top = (image.width - rect["client_size"][0]) // 2 + rect["caption_height"]
+    return [image.pixel(x, y) for y in range(top, top + rect["menu_height"]) for x in range(image.width)]
+
+
+def test_the_end_of_the_session_writes_the_settings():
+    original = settings_file(columns=13, rows=11, scores=SCORES)
+    with Game("files_session_end", settings=original) as game:
+        game.wait_window()
+        english = menu_bar(game)
+        game.command(CMD_TOGGLE_LANGUAGE)
+        assert wait_until(lambda: menu_bar(game) != english, 5, 0.1), "the language did not change"
+        # Every top-level window gets WM_QUERYENDSESSION, then WM_ENDSESSION.
+        subprocess.run(["wineboot", "--end-session"], env=dict(os.environ), timeout=60, check=False)
+        game.wait_exit(30)
+        text = game.settings_text()
+        assert parse_settings(text)["couleurs"] == 6 and text.endswith("540,Zizu\r\n300,Été\r\n"), text
+    assert leftovers(game) == [], leftovers(game)

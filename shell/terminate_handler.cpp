@@ -6,7 +6,7 @@
 // links the whole demangler (some 37 KB) into the program for it. The
 // library's own throwing helpers, called by std::string's length checks, pull
 // in its exception classes and with them every member of a second,
-// reference-counted string (with cmake/implicit_templates.h, 78 KB of the
+// reference-counted string (with cmake/implicit_templates.h, 77 KB of the
 // 64-bit program). These definitions replace both: a silent abnormal end, as
 // an exception that nobody catches ends the program too. Should the library
 // ever need its own helpers again, the link fails on the double definition

@@ -5,7 +5,7 @@
 #include "control/game.h"
 
 #include "control/game_status.h"
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "engine/board.h"
 #include "engine/moves.h"
 #include "engine/undo.h"
@@ -51,6 +51,10 @@ void play_move() {
 }  // namespace
 
 void on_new_game() {
+    // The controller's own part of a new game: the clock at zero, waiting
+    // for the first press. The engine deals the board.
+    game.seconds = 0;
+    game.state = GAME_NOT_STARTED;
     new_game();
     platform_layout_window();  // ends with show_new_game_status
     platform_draw_board();

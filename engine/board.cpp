@@ -5,7 +5,6 @@
 // column 0 and row R + 1 hold 0, and none of them is empty or a colour.
 #include "engine/board.h"
 
-#include "control/game.h"
 #include "engine/undo.h"
 #include "platform/platform.h"
 #include "storage/game_settings.h"
@@ -79,8 +78,6 @@ void new_game_with_seed(std::uint32_t seed) {
     keep_dimensions_on_board();
     undo_store.count = 0;
     undo_store.staged = false;
-    game.seconds = 0;
-    game.state = GAME_NOT_STARTED;
     clear_cells();
     clear_marks();
     rng_seed(seed);

@@ -5,7 +5,7 @@
 // is over; the frames are paced by busy waits on the tick counter.
 #include "engine/moves.h"
 
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "engine/board.h"
 #include "platform/platform.h"
 #include "storage/game_settings.h"

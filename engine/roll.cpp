@@ -5,7 +5,7 @@
 #include "engine/board.h"
 #include "engine/moves.h"
 
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "platform/platform.h"
 #include "storage/game_settings.h"
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <new>
 
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "engine/board.h"
 #include "storage/game_settings.h"
 

@@ -7,7 +7,7 @@
 #include <commctrl.h>
 
 #include "control/game.h"
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "resources/resource_ids.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
@@ -127,7 +127,11 @@ void run_message_loop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) {
     app_instance = instance;
-    InitCommonControls();  // the status bar and the settings dialog's arrows
+    // The status bar and the settings dialog's arrows. With the manifest's
+    // common controls 6 the classes are registered by name, not by the old
+    // call that only loads the library.
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
     if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
     run_message_loop();
     save_settings_once();

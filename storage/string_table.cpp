@@ -7,6 +7,7 @@
 #include "storage/string_table.h"
 
 #include "resources/resource_ids.h"
+#include "resources/version.h"
 
 const TextRow STRING_TABLE[] = {
     {TXT_MENU_GAME, "&Partie", "&Game"},
@@ -23,7 +24,7 @@ const TextRow STRING_TABLE[] = {
     {TXT_HELP_TITLE, "Aide de Glimmets", "Glimmets Help"},
     {TXT_HELP_CONTENTS, "Sommaire", "Contents"},
     {TXT_HELP_BACK, "Pr\xE9" "c\xE9" "dent", "Back"},
-    {TXT_ABOUT_PRODUCT, "Glimmets\nVersion 1.0", "Glimmets\nVersion 1.0"},
+    {TXT_ABOUT_PRODUCT, "Glimmets\nVersion " GLIMMETS_VERSION_TEXT, "Glimmets\nVersion " GLIMMETS_VERSION_TEXT},
     {TXT_ABOUT_CONTACT,
      "Un jeu de r\xE9" "flexion libre.\nRemarques et suggestions :\nvoir l'aide du jeu.",
      "A free puzzle game.\nComments and suggestions:\nsee the game's help."},

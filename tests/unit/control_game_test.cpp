@@ -31,14 +31,17 @@ protected:
     static Events status_events() { return fake.matching("status "); }
 };
 
-TEST_F(ControllerTest, NewGameLaysOutShowsTheCountsThenDraws) {
+TEST_F(ControllerTest, NewGameResetsTheClockLaysOutShowsTheCountsThenDraws) {
     fake.calendar_time = 1;
+    game.seconds = 77;
+    game.state = GAME_OVER;
     on_new_game();
     EXPECT_EQ(fake.events, (Events{"layout", "status 1 100", "status 2 100",
                                    "status 3 " + std::to_string(count_playable()), "draw"}));
     EXPECT_EQ(game.total, 100);
     EXPECT_EQ(game.remaining, 100);
     EXPECT_EQ(game.state, GAME_NOT_STARTED);
+    EXPECT_EQ(game.seconds, 0);
 }
 
 TEST_F(ControllerTest, HitTestDividesByTheStoneSize) {

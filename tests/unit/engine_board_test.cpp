@@ -35,15 +35,11 @@ TEST(NewGame, SeedsFromTheCalendarTime) {
     EXPECT_EQ(board_rows(), (std::vector<std::string>{"221", "222", "322"}));
 }
 
-TEST(NewGame, ResetsClockStateMarksAndHistory) {
+TEST(NewGame, ResetsMarksAndHistory) {
     start_fixture(10, 10, 2);
-    game.seconds = 77;
-    game.state = GAME_OVER;
     board.marks[3][3] = 1;
     save_snapshot();
     new_game_with_seed(9);
-    EXPECT_EQ(game.seconds, 0);
-    EXPECT_EQ(game.state, GAME_NOT_STARTED);
     EXPECT_EQ(count_marks(), 0);
     EXPECT_EQ(undo_store.count, 0);
     EXPECT_NE(undo_store.block, nullptr);  // emptied, not released

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "control/game.h"
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "engine/board.h"
 #include "engine/undo.h"
 #include "platform/platform.h"

@@ -2,7 +2,7 @@
 // with a wave device the program's own recording 3030 + n plays in the
 // background, without one the system beeps with type n x 16. The system is
 // asked for its wave devices once, at the first request made with sound on.
-#include "control/sound.h"
+#include "engine/sound.h"
 
 #include <climits>
 

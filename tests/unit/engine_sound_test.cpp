@@ -2,7 +2,7 @@
 // recording 3030 + n with a device and the beep n x 16 without one.
 #include <gtest/gtest.h>
 
-#include "control/sound.h"
+#include "engine/sound.h"
 #include "tests/unit/board_fixtures.h"
 
 TEST(PlaySound, SoundOffAsksTheSystemNothing) {

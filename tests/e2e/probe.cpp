@@ -122,6 +122,10 @@ private:
 int cmd_rect() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
+    // Visible first: the program lays its window out before showing it, so
+    // a rectangle read after a window was seen visible is its final one,
+    // even when the probe is held up between the two reads.
+    bool visible = IsWindowVisible(window) != FALSE;
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
@@ -136,7 +140,7 @@ int cmd_rect() {
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
                   "\"caption_height\": %d, \"title\": ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
-                  IsWindowVisible(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
+                  visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
                   GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION));
     emit(std::string(buffer) + json_string(window_text(window)) + "}");
     return 0;

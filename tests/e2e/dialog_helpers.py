@@ -103,11 +103,15 @@ def click_rect(game, rect):
 
 
 def click_control(game, texts, control_id):
+    """A click on a control, once its dialog is in front with its X window
+    shown: a click lands on whatever X window is under the pointer."""
+    game.focus(window_rect=texts["rect"])
     click_rect(game, control(texts, control_id)["rect"])
 
 
 def click_arrow(game, texts, arrows_id, up):
     """A press on the up or the down arrow of an up-down control."""
+    game.focus(window_rect=texts["rect"])
     left, top, right, bottom = control(texts, arrows_id)["rect"]
     quarter = (bottom - top) // 4
     game.click_screen((left + right) // 2, top + quarter if up else bottom - 1 - quarter)
@@ -123,16 +127,13 @@ def type_into(game, texts, edit_id, text):
 
 
 def click_close_box(game, texts):
-    """A click on the dialog's close box. Under a loaded machine Wine now and
-    then repaints its desktop as the click lands, and the click is lost; a
-    second one is made then, as a player would. A close box that does not
-    work fails both."""
+    """A click on the dialog's close box, once the dialog is in front."""
     left, top, right, _ = texts["rect"]
     caption = main_rect(game)["caption_height"]
-    for _ in range(2):
-        game.click_screen(right - 4 - caption // 2, top + 3 + caption // 2)
-        if wait_until(lambda: texts["title"] not in [w["title"] for w in open_dialogs(game)], 3, 0.1):
-            return
+    game.focus(window_rect=texts["rect"])
+    game.click_screen(right - 4 - caption // 2, top + 3 + caption // 2)
+    if not wait_until(lambda: texts["title"] not in [w["title"] for w in open_dialogs(game)], 5, 0.1):
+        failure(game, "the close box did not close %r" % texts["title"])
 
 
 def wait_board(game, expected, timeout=5):

@@ -133,6 +133,12 @@ def xdotool(*args):
     subprocess.run(["xdotool", *[str(a) for a in args]], check=True, timeout=20)
 
 
+def x_viewable(xid):
+    """True once the X window is mapped and all its ancestors are."""
+    out = subprocess.run(["xwininfo", "-id", str(xid)], capture_output=True, text=True, timeout=20).stdout
+    return "IsViewable" in out
+
+
 def x_focus():
     """The X window that has X's keyboard focus (0 for none or the pointer's)."""
     out = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True, timeout=20).stdout
@@ -330,18 +336,22 @@ class Game:
         of a window since closed, and Wine's own focus requests carry the
         time of the program's last message, so X may ignore them. Both are
         set here, to the same window, and read back before any key goes:
-        the target becomes the foreground window (as a click on it would
-        make it) and X's focus moves to the X window Wine made for it."""
+        the target becomes the foreground window with its caption drawn
+        active (as a click on it would make it) and X's focus moves to the
+        X window Wine made for it."""
         target = self._key_target(window_rect)
-        if not (target["foreground"] and x_focus() == target["xid"]):
-            probe("activate", target["hwnd"])
-            xdotool("windowfocus", "--sync", target["xid"])
 
-        def focused():
-            now = [w for w in self.windows() if w["hwnd"] == target["hwnd"]]
-            return now and now[0]["foreground"] and x_focus() == target["xid"]
-        assert wait_until(focused, 5, 0.05), "%s: the keyboard did not come to %r (X focus %s): %s" % (
-            self.name, target["title"], x_focus(), self.windows())
+        def focused(window):
+            return window["foreground"] and window["caption_active"] and x_focus() == window["xid"]
+        if not focused(target):
+            probe("activate", target["hwnd"])
+            # X gives its focus only to a window on the screen.
+            assert wait_until(lambda: x_viewable(target["xid"]), 5, 0.05), \
+                "%s: the X window of %r is not shown" % (self.name, target["title"])
+            xdotool("windowfocus", "--sync", target["xid"])
+        assert wait_until(lambda: [w for w in self.windows() if w["hwnd"] == target["hwnd"] and focused(w)], 5, 0.05), \
+            "%s: the keyboard did not come to %r (X focus %s): %s" % (self.name, target["title"], x_focus(),
+                                                                      self.windows())
 
     def _key_target(self, window_rect):
         """The top-level window with that rect, or the game's topmost enabled

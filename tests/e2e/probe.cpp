@@ -128,9 +128,10 @@ private:
 int cmd_rect() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
-    // Visibility first: the game sizes and centres its window before it shows
-    // it, so a window seen visible here has its final rectangle below.
-    bool visible = IsWindowVisible(window) != 0;
+    // Visible first: the program lays its window out before showing it, so
+    // a rectangle read after a window was seen visible is its final one,
+    // even when the probe is held up between the two reads.
+    bool visible = IsWindowVisible(window) != FALSE;
     RECT outer{}, client{};
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
@@ -235,8 +236,37 @@ unsigned long x_window(HWND window) {
     return static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window")));
 }
 
+// Whether the caption of a window is drawn in the active colours: the top
+// row of its caption, just right of the icon, is nearer to the active
+// caption's gradient than to the inactive one's. (GetWindowInfo tells this
+// only to the window's own thread.)
+bool caption_drawn_active(HWND window) {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(window, &info);
+    if ((info.dwStyle & WS_CAPTION) != WS_CAPTION) return false;
+    int width = static_cast<int>(info.rcWindow.right - info.rcWindow.left - 2 * static_cast<LONG>(info.cxWindowBorders));
+    int x = GetSystemMetrics(SM_CYCAPTION) + 2;
+    if (width <= x) return false;
+    HDC dc = GetWindowDC(window);
+    COLORREF seen = GetPixel(dc, static_cast<int>(info.cxWindowBorders) + x, static_cast<int>(info.cyWindowBorders) + 1);
+    ReleaseDC(window, dc);
+    auto distance = [&](int from, int to) {
+        COLORREF a = GetSysColor(from), b = GetSysColor(to);
+        int total = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            int start = (a >> shift) & 0xff, end = (b >> shift) & 0xff;
+            total += std::abs(static_cast<int>((seen >> shift) & 0xff) - (start + (end - start) * x / width));
+        }
+        return total;
+    };
+    return distance(COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION) <
+           distance(COLOR_INACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION);
+}
+
 // Every visible top-level window in Z order, topmost first: class, title,
-// rectangle, pid, handle, X window, enabled, foreground.
+// rectangle, pid, handle, X window, enabled, foreground, whether its caption
+// is drawn active.
 BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     if (!IsWindowVisible(window)) return TRUE;
     std::string& out = *reinterpret_cast<std::string*>(out_pointer);
@@ -244,11 +274,13 @@ BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     GetWindowRect(window, &outer);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    char tail[192];
+    char tail[224];
     std::snprintf(tail, sizeof tail,
-                  ", \"pid\": %lu, \"hwnd\": %lu, \"xid\": %lu, \"enabled\": %d, \"foreground\": %d}", pid,
-                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), x_window(window),
-                  IsWindowEnabled(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0);
+                  ", \"pid\": %lu, \"hwnd\": %lu, \"xid\": %lu, \"enabled\": %d, \"foreground\": %d,"
+                  " \"caption_active\": %d}",
+                  pid, static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), x_window(window),
+                  IsWindowEnabled(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
+                  caption_drawn_active(window) ? 1 : 0);
     out += std::string(out.back() == '[' ? "" : ", ") + "{\"class\": " + json_string(class_of(window)) +
            ", \"title\": " + json_string(window_text(window)) + ", \"rect\": " + rect_json(outer) + tail;
     return TRUE;
@@ -336,10 +368,22 @@ int cmd_charpos(const char* class_or_title, int id, long character) {
 }
 
 // Makes a top-level window (by handle) the foreground window, as a click on
-// it would; answers whether it is.
+// it would. A window that is in front with its caption drawn inactive (Wine
+// activated it before it was in front, and does not draw it again) first
+// gives way to a window of the probe's own for a moment, as it would to a
+// click on another window: it is then activated afresh. Answers whether it
+// is in front.
 int cmd_activate(HWND window) {
     if (!IsWindow(window)) return fail("no such window");
-    SetForegroundWindow(window);
+    if (GetForegroundWindow() == window && !caption_drawn_active(window)) {
+        HWND other = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(other);
+        SetForegroundWindow(window);
+        DestroyWindow(other);
+    } else {
+        SetForegroundWindow(window);
+    }
     emit(GetForegroundWindow() == window ? "true" : "false");
     return 0;
 }

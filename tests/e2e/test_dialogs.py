@@ -218,14 +218,13 @@ def test_settings_ok_during_a_running_game_keeps_it_until_the_next_new_game():
         click_control(game, box, SIZE_BUTTONS[21])
         click_control(game, box, OK)
         wait_closed(game)
-        pause(0.8)
 
         # The game goes on in the same window, its stones drawn at the new
         # size: the top-left 7 x 10 cells of the same board are what is seen.
+        expected = [column[:10] for column in board[:7]]
+        assert wait_until(lambda: game.board(7, 10, 21) == expected, 5, 0.2), "the board is not drawn at the new size"
         assert window_size(game) == size
         assert status(game)[1] == "150"
-        larger = game.board(7, 10, 21)
-        assert larger == [column[:10] for column in board[:7]], "the board is not drawn at the new size"
         game.screenshot("settings_size_during_game")
 
         game.key("F2")

@@ -343,13 +343,22 @@ class Game:
 
         def focused(window):
             return window["foreground"] and window["caption_active"] and x_focus() == window["xid"]
+
+        def shown(check):
+            return lambda: [w for w in self.windows() if w["hwnd"] == target["hwnd"] and check(w)]
         if not focused(target):
             probe("activate", target["hwnd"])
+            # Wine gives X's focus, when it arrives, to the window that has
+            # the focus in the program's own thread: X's focus moves only once
+            # that thread has taken the activation (its caption drawn active),
+            # or it would go back to the window that had it before.
+            assert wait_until(shown(lambda w: w["foreground"] and w["caption_active"]), 5, 0.05), \
+                "%s: %r did not come in front: %s" % (self.name, target["title"], self.windows())
             # X gives its focus only to a window on the screen.
             assert wait_until(lambda: x_viewable(target["xid"]), 5, 0.05), \
                 "%s: the X window of %r is not shown" % (self.name, target["title"])
             xdotool("windowfocus", "--sync", target["xid"])
-        assert wait_until(lambda: [w for w in self.windows() if w["hwnd"] == target["hwnd"] and focused(w)], 5, 0.05), \
+        assert wait_until(shown(focused), 5, 0.05), \
             "%s: the keyboard did not come to %r (X focus %s): %s" % (self.name, target["title"], x_focus(),
                                                                       self.windows())
 

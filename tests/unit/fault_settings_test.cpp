@@ -37,6 +37,19 @@ void change_everything() {
 
 const std::string MESSAGE = "Erreur \xC3\xA0 l'ouverture du fichier : ";  // UTF-8
 
+// Writes the settings; true when the failure was reported, with the path in
+// the message and the error caption.
+bool write_is_reported(const std::string& path) {
+    try {
+        write_settings(path.c_str());
+    } catch (const FatalErrorReported& error) {
+        EXPECT_EQ(std::string(error.what()), MESSAGE + path);
+        EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
+        return true;
+    }
+    return false;
+}
+
 // The names in the folder: the settings file alone, never a temporary file.
 std::set<std::string> names_in(const std::string& folder) {
     std::set<std::string> names;
@@ -77,14 +90,7 @@ TEST_P(SettingsFaults, WriteIsWholeOrNothingAtEveryFailingCall) {
         fake.sleeps.clear();
         fake.fail_at = n;
         fake.fail_from_then_on = GetParam();
-        bool reported = false;
-        try {
-            write_settings(path.c_str());
-        } catch (const FatalErrorReported& error) {
-            reported = true;
-            EXPECT_EQ(std::string(error.what()), MESSAGE + path);
-            EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
-        }
+        bool reported = write_is_reported(path);
         EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"Glimmets.ini"}) << "call " << n;
         if (reported) {
             ++failures;
@@ -150,13 +156,7 @@ TEST_F(SettingsFaults, ReplacementRefusedForAWhileIsTriedAgain) {
         fake.fail_at = replace_op;
         fake.fail_count = refusals;
         fake.on_sleep = check_files_between_tries;
-        bool reported = false;
-        try {
-            write_settings(path.c_str());
-        } catch (const FatalErrorReported& error) {
-            reported = true;
-            EXPECT_EQ(std::string(error.what()), MESSAGE + path);
-        }
+        bool reported = write_is_reported(path);
         // Refused at every try: reported, after one pause fewer than tries.
         bool given_up = refusals == REPLACE_TRIES;
         EXPECT_EQ(reported, given_up) << refusals;

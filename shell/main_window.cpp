@@ -10,6 +10,7 @@
 #include "control/game.h"
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
+#include "storage/game_settings.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
 
@@ -38,7 +39,7 @@ bool register_main_class() {
     window_class.hInstance = app_instance;
     window_class.hIcon = LoadIconW(app_instance, MAKEINTRESOURCEW(IDI_GLIMMETS));
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = nullptr;  // the board is drawn by paint_board only, never erased
+    window_class.hbrBackground = nullptr;  // the board view paints the whole client area: nothing to erase
     window_class.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassW(&window_class) != 0;
@@ -130,6 +131,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_DESTROY: end_main_window(); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
+        case WM_PAINT: paint_invalid_board(window); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;
@@ -154,7 +156,7 @@ int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
     read_settings(settings_path.c_str());
-    load_stone_pictures();
+    load_stone_pictures(settings.stone_size);
     play_sound(SOUND_START);
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
                                   CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);

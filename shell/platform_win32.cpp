@@ -20,7 +20,7 @@ void platform_draw_overlay() { paint_overlay_changes(main_window); }
 void platform_set_status_parts() { set_status_parts(); }
 
 void platform_reload_pictures() {
-    load_stone_pictures();
+    load_stone_pictures(stone_side());
     paint_board(main_window);
 }
 

@@ -106,7 +106,8 @@ void draw_board(HWND window, HDC dc, const RECT& area) {
 
 bool load_stone_pictures(int side) {
     if (side < SMALLEST_SIDE || side > LARGEST_SIDE) return false;  // keep the set in use
-    const StoneLook look{settings.form != 0 ? StoneForm::round : StoneForm::square, settings.stone_size, side};
+    const StoneLook look{settings.form != 0 ? StoneForm::round : StoneForm::square, settings.stone_size, side,
+                         view_options.symbols};
     HBITMAP strip = make_strip(look);
     if (strip == nullptr) return false;
     if (strip_context == nullptr) strip_context = CreateCompatibleDC(nullptr);

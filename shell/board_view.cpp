@@ -1,6 +1,5 @@
-// The board view: the stone pictures of the chosen form and size, the drawing
-// of the grid straight onto the main window, the window's layout with its
-// status bar, and the centring that the main window and the dialogs share.
+// The board view: the stone pictures of the chosen form and size, and the
+// drawing of the grid straight onto the main window.
 //
 // The eleven pictures of a set are composed at load time into one strip
 // (picture k at x = k * size), selected once into a memory context kept for
@@ -16,18 +15,12 @@
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
 
-HWND status_bar = nullptr;
-
 namespace {
 
 // Slots of the strip: the blank, colours 1..6, burst frames 1..4.
 constexpr int SLOT_BLANK = 0;
 constexpr int SLOT_BURST_1 = 7;
 constexpr int PICTURE_COUNT = 11;
-
-// Fixed allowances of the window around the board: its frame and the status bar.
-constexpr int FRAME_WIDTH = 6;
-constexpr int FRAME_AND_STATUS_HEIGHT = 26;
 
 HBITMAP stone_strip = nullptr;
 int strip_side = 0;
@@ -121,22 +114,25 @@ void clear_around_grid(HWND window, HDC dc, int grid_width, int grid_height) {
 
 }  // namespace
 
-void load_stone_pictures() {
+bool load_stone_pictures(int side) {
     PictureSet set{};
-    int size = settings.stone_size;
-    if (!picture_set_for(size, settings.form != 0, set)) return;  // keep the set in use
+    int size = side;
+    if (!picture_set_for(size, settings.form != 0, set)) return false;  // keep the set in use
     HBITMAP strip = compose_strip(set, size);
-    if (strip == nullptr) return;
+    if (strip == nullptr) return false;
     if (strip_context == nullptr) strip_context = CreateCompatibleDC(nullptr);
     if (strip_context == nullptr) {
         DeleteObject(strip);
-        return;
+        return false;
     }
     SelectObject(strip_context, strip);  // releases the previous strip from the context
     if (stone_strip != nullptr) DeleteObject(stone_strip);
     stone_strip = strip;
     strip_side = size;
+    return true;
 }
+
+int stone_side() { return strip_side; }
 
 void paint_board(HWND window) {
     if (window == nullptr || stone_strip == nullptr) return;  // a null window would mean the screen
@@ -151,41 +147,4 @@ void paint_board(HWND window) {
                    slot_of_code(board.cells[column][row]) * size, 0, SRCCOPY);
     clear_around_grid(window, dc, columns * size, rows * size);
     ReleaseDC(window, dc);
-}
-
-void center_window(HWND window, HWND over) {
-    HDC dc = GetDC(window);
-    int screen_width = GetDeviceCaps(dc, HORZRES), screen_height = GetDeviceCaps(dc, VERTRES);
-    ReleaseDC(window, dc);
-    RECT own{};
-    GetWindowRect(window, &own);
-    int width = own.right - own.left, height = own.bottom - own.top;
-    RECT area{0, 0, screen_width, screen_height};
-    if (over != nullptr) GetWindowRect(over, &area);
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    // The negative test comes first: a window wider than the screen centred
-    // over another window may still end left of the screen.
-    if (x < 0) x = 0;
-    else if (x + width > screen_width) x = screen_width - width;
-    if (y < 0) y = 0;
-    else if (y + height > screen_height) y = screen_height - height;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void layout_main_window(HWND window) {
-    int size = settings.stone_size;
-    int width = settings.columns * size + FRAME_WIDTH;
-    int height = GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYCAPTION) + settings.rows * size +
-                 FRAME_AND_STATUS_HEIGHT;
-    SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);  // also activates it
-    center_window(window, nullptr);
-    if (status_bar != nullptr) DestroyWindow(status_bar);
-    status_bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_BORDER, L"", window, IDC_STATUS_BAR);
-    int part_edges[4] = {30, 60, 90, -1};
-    SendMessageW(status_bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(part_edges));
-    DrawMenuBar(window);
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    show_new_game_status();
 }

@@ -9,6 +9,7 @@
 #include "control/game.h"
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
+#include "storage/game_settings.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
 
@@ -35,7 +36,7 @@ bool register_main_class() {
     window_class.hInstance = app_instance;
     window_class.hIcon = LoadIconW(app_instance, MAKEINTRESOURCEW(IDI_GLIMMETS));
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = nullptr;  // the board is drawn by paint_board only, never erased
+    window_class.hbrBackground = nullptr;  // the board view paints the whole client area: nothing to erase
     window_class.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassW(&window_class) != 0;
@@ -79,6 +80,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_DESTROY: end_main_window(); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
+        case WM_PAINT: paint_invalid_board(window); return 0;
         case WM_SIZE:  // the status bar keeps to the bottom edge
             if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
             return 0;

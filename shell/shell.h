@@ -14,11 +14,18 @@ extern HWND main_window;  // null before creation and once the destroy message i
 extern HMENU main_menu;
 
 // ---- Board view (shell/board_view.cpp) ----
-// Makes the pictures of the current form at `side` pixels; on failure the
-// pictures in use stay. stone_side() is the side in use (0 before any).
+// Draws the pictures of the current form (settings.form, with the greys of
+// settings.stone_size) at `side` pixels, 8 to 96; on failure (another side,
+// no memory) keeps the pictures in use and returns false.
 bool load_stone_pictures(int side);
+// The side in pixels of the pictures in use: the grid's cell size on the screen.
 int stone_side();
+// Draws every cell of the grid at stone_side() (and blacks out the rest of the
+// client area above the status bar): on focus, move, new game, each step of a move.
 void paint_board(HWND window);
+// WM_PAINT: draws again the cells (and the black around the grid) that meet
+// the part of the window the system asks for, between BeginPaint and EndPaint.
+void paint_invalid_board(HWND window);
 
 // ---- The screen (shell/screen.cpp) ----
 // The scale of the monitor a window is on, in dots per inch (96 is 100 %).

@@ -84,7 +84,9 @@ Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False): a
 Other helpers: settings_file(**fields) composes a settings file;
 probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
 program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
-x_focus() is the X window that has X's keyboard focus.
+x_focus() is the X window that has X's keyboard focus. Image.block(x, y,
+side) gives a square's bytes; tests/e2e/pictures.py compares them with the
+pictures the stone painter draws.
 """
 import contextlib
 import json
@@ -266,6 +268,15 @@ class Image:
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
+
+    def block(self, x, y, side):
+        """The RGB bytes of the side x side square at (x, y), row after row
+        (shorter where it runs off the image)."""
+        rows = []
+        for row in range(y, min(y + side, self.height)):
+            start = (row * self.width + x) * 3
+            rows.append(self.pixels[start:start + 3 * max(0, min(side, self.width - x))])
+        return b"".join(rows)
 
 
 def nearest_colour(rgb, tolerance=60):

@@ -10,6 +10,7 @@ times the scale (or at the largest side that lets the grid fit), the status
 fields hold their numbers, the board comes back whole after something was
 drawn over it, and the last stone of the last row can be clicked and its
 group goes. Each screen restarts Wine twice, so each gets one test."""
+import pictures
 import rules
 from harness import Game, Screen, probe, settings_file, wait_until
 
@@ -64,12 +65,18 @@ def check_status_fields(game):
             game.name, left, right)
 
 
-def check_board_comes_back(game, columns, rows, side):
-    """Something drawn over the board is painted over again at once."""
+def check_sharp_stones(game, columns, rows, side, size, form):
+    """Every cell is exactly one of the pictures the painter draws at that
+    side (not a smaller picture stretched), also after something was drawn
+    over the board, which the game paints over again at once."""
+    strip = pictures.expected_strip(form, size, side)
     before = game.board(columns, rows, side)
+    unmatched = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
+    assert not unmatched, "%s: cells not drawn sharp at %d px: %s" % (game.name, side, unmatched[:10])
     assert probe("cover"), "the board could not be covered"
-    after = game.board(columns, rows, side)
-    assert after == before, "%s: the board did not come back after it was covered" % game.name
+    unmatched = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
+    assert not unmatched, "%s: cells not painted again after a cover: %s" % (game.name, unmatched[:10])
+    assert game.board(columns, rows, side) == before
 
 
 def click_last_stone(game, columns, rows, side):
@@ -102,7 +109,7 @@ def play_on_screen(name, dpi, boards):
             game.focus()
             game.screenshot(label)
             check_status_fields(game)
-            check_board_comes_back(game, columns, rows, side)
+            check_sharp_stones(game, columns, rows, side, size, form)
             if form == 0:  # the rules of the test know square stones
                 click_last_stone(game, columns, rows, side)
             game.command(CMD_QUIT)

@@ -49,6 +49,7 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
   board()                 the grid on the screen: columns of colour names
                           (see COLOURS; "blank" for an empty cell), from the
                           current stone size and grid of the settings asked
+  use_drawn_side()        cells at the side drawn on this screen from now on
   click_cell(column, row, button=1)     press at the centre of a cell
                           (1-based, as the game counts) with xdotool
   click_client(x, y, button=1)          press at a client point
@@ -385,6 +386,13 @@ class Game:
         return Image(path)
 
     def stone_size(self):
+        return self._grid[2]
+
+    def use_drawn_side(self):
+        """Reads and clicks cells at the side the window shows them at (the
+        stone size at the screen's scale) rather than the stone size asked."""
+        rect = self.wait_window()
+        self._grid = (self._grid[0], self._grid[1], rect["client_size"][0] // self._grid[0])
         return self._grid[2]
 
     def board(self, columns=None, rows=None, size=None):

@@ -37,6 +37,11 @@ void platform_reload_pictures();
 // calling `show_new_game_status`.
 void platform_layout_window();
 
+// Called by the controller's hit test: the side in pixels of one cell as the
+// board is drawn now (the stone size at the screen's scale, made smaller when
+// the grid would not fit the screen).
+int platform_stone_side();
+
 // Called by the controller. Writes `text` (8-bit, Western European code page)
 // into status field `field` (0..3, and 4, the size of the group shown, while
 // groups are shown).

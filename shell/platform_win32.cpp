@@ -17,7 +17,7 @@ void platform_draw_board() { paint_board(main_window); }
 
 void platform_draw_overlay() { paint_overlay_changes(main_window); }
 
-void platform_set_status_parts() { set_status_parts(); }
+void platform_set_status_parts() { lay_out_status_fields(main_window); }
 
 void platform_reload_pictures() {
     load_stone_pictures(stone_side());
@@ -27,6 +27,8 @@ void platform_reload_pictures() {
 void platform_layout_window() {
     if (main_window != nullptr) layout_main_window(main_window);
 }
+
+int platform_stone_side() { return stone_side(); }
 
 void platform_set_status(int field, const char* text) {
     SendMessageW(status_bar, SB_SETTEXTW, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(widen(text).c_str()));

@@ -27,8 +27,31 @@ void paint_board(HWND window);
 // WM_PAINT: draws again the cells (and the black around the grid) that meet
 // the part of the window the system asks for, between BeginPaint and EndPaint.
 void paint_invalid_board(HWND window);
-void layout_main_window(HWND window);
+
+// ---- The screen (shell/screen.cpp) ----
+// The scale of the monitor a window is on, in dots per inch (96 is 100 %).
+int window_dpi(HWND window);
+// Pixels at 100 % to pixels at a window's scale.
+int scale_to(HWND window, int pixels);
+// The system's fonts and metrics at a scale.
+NONCLIENTMETRICSW system_metrics_at(int dpi);
+// The work area (the taskbar left out) of the monitor a window is on.
+RECT work_area_of(HWND window);
+// Centres a window over `over` (or its monitor's work area when null),
+// keeping it inside the work area.
 void center_window(HWND window, HWND over);
+// A new game: the status bar made anew, the stones at the scale (smaller
+// when the grid would not fit), the window sized to the grid and the status
+// bar exactly, centred in the work area and shown.
+void layout_main_window(HWND window);
+// The status bar's fields laid out again (a field came or went).
+void lay_out_status_fields(HWND window);
+// The stone size or form changed during a game: the pictures are made again
+// at the side the scale and the screen allow; the window keeps its size.
+void fit_stones_to_window(HWND window);
+// WM_DPICHANGED: the window at the system's suggested place, then sized,
+// its stones and status bar made again at the new scale.
+void follow_dpi_change(HWND window, const RECT& suggested);
 extern HWND status_bar;  // re-created by every layout; the door writes its fields
 // Draws again the cells whose overlay (cursor, outlines) changed since the last draw.
 void paint_overlay_changes(HWND window);
@@ -40,8 +63,11 @@ void paint_overlay_changes(HWND window);
 bool draw_overlaid_cell(HDC dc, int x, int y, int side, HDC stones, int source_x, std::uint16_t parts);
 bool overlay_changed_at(int column, int row);
 void note_overlay_drawn();
-// The status bar's parts: the four fields, and the group's size while groups are shown.
-void set_status_parts();
+// Sets the status bar's parts from the right edges of its first `count` - 1
+// fields (`edges` has room for count + 1): the last field runs to the
+// window's edge, or, while groups are shown, to the group's field at the
+// right, leaving the one before it at least `least` pixels.
+void set_parts_with_group_field(int* edges, int count, int least);
 
 // ---- Dialogs (shell/dialog_*.cpp) ----
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

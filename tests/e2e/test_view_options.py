@@ -7,7 +7,7 @@ import time
 
 import rules
 from dialog_helpers import failure, status
-from harness import SHOTS, Game, parse_settings, settings_file, wait_until
+from harness import Game, Screen, parse_settings, settings_file, wait_until
 from pictures import STONE_SLOTS, cell_slot, expected_strip, unmatched_cells
 from overlay_helpers import cursor_cells, expected_outline, outline_sides, point_at, point_away
 from test_main_window import settled_board
@@ -30,6 +30,7 @@ def check_show_groups(name, form, size, lang, label):
     settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=4, lang=lang)
     with Game(name, settings=settings) as game:
         game.wait_window()
+        size = game.use_drawn_side()
         board = game.board()
         group = rules.groups(board)[0]
         lone = [g[0] for g in rules.groups(board) if len(g) == 1]
@@ -92,39 +93,53 @@ def grey_screenshot(game, name):
     subprocess.run(["convert", path, "-colorspace", "Gray", path.replace(".png", "_grey.png")], check=True, timeout=30)
 
 
-def test_symbols_at_every_stone_size_tell_the_six_colours_apart_in_grey():
+def check_symbols(name, form, size):
+    """Symbols on: every cell is the painter's picture with its symbol, and
+    in grey every two colours differ in a twentieth of the stone or more;
+    off again: the pictures of before, and nothing left in the file."""
     columns, rows = 12, 10
+    settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=6)
+    point_away()
+    with Game(name, settings=settings) as game:
+        game.wait_window()
+        side = game.use_drawn_side()
+        plain = expected_strip(form, size, side)
+        marked = expected_strip(form, size, side, symbols=True)
+        wait_pictures(game, plain, columns, rows, "symbols off")
+        game.command(CMD_SYMBOLS)
+        wait_pictures(game, marked, columns, rows, "symbols on")
+        image = game.capture()
+        shown = {}
+        for column in range(1, columns + 1):
+            for row in range(1, rows + 1):
+                shown.setdefault(cell_slot(image, marked, column, row), (column, row))
+        assert len(set(shown) & set(STONE_SLOTS)) >= 5, shown
+        greys = {slot: grey(image.block((c - 1) * side, (r - 1) * side, side)) for slot, (c, r) in shown.items()}
+        for a in greys:
+            for b in greys:
+                if a < b:
+                    apart = sum(abs(x - y) > 64 for x, y in zip(greys[a], greys[b]))
+                    assert apart * 20 >= side * side, (name, a, b, apart)
+        grey_screenshot(game, name)
+        game.command(CMD_SYMBOLS)
+        wait_pictures(game, plain, columns, rows, "symbols off again")
+        game.command(102)
+        assert game.wait_exit() == 0
+        assert game.settings_text() == settings
+
+
+def test_symbols_at_every_stone_size_tell_the_six_colours_apart_in_grey():
     for size in (15, 18, 21, 24):
         for form in (1, 0):
-            name = "symbols_%s_%d" % ("round" if form else "square", size)
-            settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=6)
-            point_away()
-            with Game(name, settings=settings) as game:
-                game.wait_window()
-                plain = expected_strip(form, size, size)
-                marked = expected_strip(form, size, size, symbols=True)
-                wait_pictures(game, plain, columns, rows, "symbols off")
-                game.command(CMD_SYMBOLS)
-                wait_pictures(game, marked, columns, rows, "symbols on")
-                image = game.capture()
-                shown = {}
-                for column in range(1, columns + 1):
-                    for row in range(1, rows + 1):
-                        shown.setdefault(cell_slot(image, marked, column, row), (column, row))
-                assert set(shown) >= set(STONE_SLOTS) - {None} and len(shown) >= 5, shown
-                # In grey, every two colours differ in a twentieth of the stone or more.
-                greys = {slot: grey(image.block((c - 1) * size, (r - 1) * size, size)) for slot, (c, r) in shown.items()}
-                for a in greys:
-                    for b in greys:
-                        if a < b:
-                            apart = sum(abs(x - y) > 64 for x, y in zip(greys[a], greys[b]))
-                            assert apart * 20 >= size * size, (name, a, b, apart)
-                grey_screenshot(game, name)
-                game.command(CMD_SYMBOLS)
-                wait_pictures(game, plain, columns, rows, "symbols off again")
-                game.command(102)
-                assert game.wait_exit() == 0
-                assert game.settings_text() == settings
+            check_symbols("symbols_%s_%d" % ("round" if form else "square", size), form, size)
+
+
+def test_outline_and_symbols_at_150_percent():
+    with Screen(dpi=144):
+        check_show_groups("show_groups_square_15_at_144dpi", 0, 15, 1000, "%d in group")
+        check_show_groups("show_groups_round_24_at_144dpi", 1, 24, 0, "%d en groupe")
+        check_symbols("symbols_round_15_at_144dpi", 1, 15)
+        check_symbols("symbols_square_24_at_144dpi", 0, 24)
 
 
 def test_both_options_kept_across_a_restart_and_a_file_of_before_reads_with_both_off():

@@ -27,7 +27,7 @@ constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
 bool settings_saved = false;
-DWORD pointer_place = 0xFFFFFFFF;  // where the pointer was last reported, on the screen
+DWORD pointer_place = 0;  // where the pointer was last seen, on the screen, as GetMessagePos packs it
 bool pointer_tracked = false;      // its leaving the client area will be reported
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -105,8 +105,9 @@ bool on_board_key(WPARAM key, LPARAM flags) {
 }
 
 // The system also reports the pointer where it stands still, when a window
-// that covered it goes or the board is laid out under it: only a change of
-// its place on the screen is a move that hides the keyboard cursor.
+// that covered it goes or the board is laid out (or first shown) under it:
+// only a change of its place on the screen since the last report (or since
+// the window was made) is a move that hides the keyboard cursor.
 void on_mouse_move(HWND window, LPARAM lparam) {
     const DWORD place = GetMessagePos();
     const bool moved = place != pointer_place;
@@ -166,6 +167,8 @@ int init_application(HINSTANCE previous_instance) {
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
                                   CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);
     if (main_window == nullptr) return -1;
+    POINT pointer{};
+    if (GetCursorPos(&pointer)) pointer_place = MAKELONG(pointer.x, pointer.y);
     accelerators = LoadAcceleratorsW(app_instance, MAKEINTRESOURCEW(IDA_ACCELERATORS));
     main_menu = GetMenu(main_window);
     apply_menu_texts();

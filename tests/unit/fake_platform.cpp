@@ -14,6 +14,8 @@
 #include "platform/platform.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 
 FakePlatform fake;
 
@@ -39,6 +41,9 @@ void reset_program_state() {
     settings = GameSettings{};
     game = CurrentGame{};
     clear_best_scores();
+    std::memset(known_scores, 0, sizeof(BestScoreEntry) * BEST_SCORE_COUNT);
+    settings_path.clear();
+    reset_settings_sync();
     wave_device_count = -1;
 }
 
@@ -112,6 +117,8 @@ void platform_fatal_error(const char* text, const char* caption) {
     record(std::string("fatal ") + text);
     throw FatalErrorReported(text, caption);
 }
+
+void platform_show_warning(const char* text, const char*) { record(std::string("warning ") + text); }
 
 const char* platform_module_path() { return fake.module_path.c_str(); }
 

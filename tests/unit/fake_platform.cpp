@@ -108,6 +108,7 @@ void platform_show_congratulations(const char* caption, const char* text) {
 
 int platform_ask_player_name(char* name) {
     record("ask name");
+    if (fake.on_ask_name) fake.on_ask_name();
     if (!fake.name_ok) return 0;
     std::snprintf(name, 24, "%s", fake.name_typed.c_str());
     return 1;
@@ -167,6 +168,10 @@ bool platform_file_close(PlatformFile* file) {
 bool platform_file_replace(const char* from, const char* to) {
     ++fake.replace_calls;
     if (file_op_fails()) return false;
+    if (fake.replace_refusals > 0) {
+        --fake.replace_refusals;
+        return false;
+    }
     return std::rename(from, to) == 0;
 }
 

@@ -3,7 +3,8 @@
 A winmm.dll and a msftedit.dll of our own (built in the cross tree, each
 leaving a marker file beside itself when loaded) lie beside the game, as
 files left in a Downloads folder would: neither is ever loaded, while the
-help window and the sound come from the system folder. The program file
+help window and the sound come from the system folder, and the common
+controls from the system's side-by-side store. The program file
 imports only libraries that Windows always takes from its own folder."""
 import os
 import shutil
@@ -45,6 +46,10 @@ def test_libraries_left_beside_the_game_never_load_and_help_and_sound_still_work
         # The start sound and the rich text control came from the system.
         for name in ("winmm.dll", "msftedit.dll"):
             assert loaded_from(modules, name) == [SYSTEM_FOLDER], (name, modules)
+        # The common controls 6 from the side-by-side store, as the manifest asks.
+        [controls] = loaded_from(modules, "comctl32.dll")
+        assert controls.startswith("c:\\windows\\winsxs\\") and "common-controls" in controls \
+            and "_6.0." in controls, modules
         game.command(CMD_QUIT)
         assert game.wait_exit() == 0
     markers = [name for name in os.listdir(game.folder) if name.endswith(".loaded")]

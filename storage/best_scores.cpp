@@ -48,9 +48,9 @@ bool same_entry(const BestScoreEntry& a, const BestScoreEntry& b) {
     return a.score == b.score && std::strcmp(a.name, b.name) == 0;
 }
 
-// Marks (by clearing `taken`) the first not yet taken entry of `table` equal
-// to `entry`; false when there is none. Counting this way treats each table
-// as a bag of entries: two equal entries need two equal matches.
+// Marks as taken the first entry of `table` equal to `entry` and not taken
+// yet; false when there is none. Counting this way treats each table as a bag
+// of entries: two equal entries need two equal matches.
 bool take_match(const BestScoreEntry* table, bool* taken, const BestScoreEntry& entry) {
     for (int i = 0; i < used_entries(table); ++i) {
         if (!taken[i] && same_entry(table[i], entry)) {

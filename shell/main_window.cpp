@@ -10,6 +10,7 @@
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
 #include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 HINSTANCE app_instance = nullptr;
@@ -24,7 +25,9 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSM
 constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
-bool settings_saved = false;
+// The window once its destroy message has been handled: destroyed for good
+// before the settings are written, so that an error box is left alone.
+HWND closed_window = nullptr;
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -41,17 +44,12 @@ bool register_main_class() {
     return RegisterClassW(&window_class) != 0;
 }
 
-// The settings file is written once: at the end of the session when Windows
-// ends it (it ends the process soon after), else after the message loop.
-void save_settings_once() {
-    if (settings_saved) return;
-    settings_saved = true;
-    write_settings(settings_path.c_str());
-}
-
 // Closing by any road ends here: the loop stops once the handle is cleared.
-void end_main_window() {
+// The destroy message that DestroyWindow sends afterwards finds it cleared.
+void end_main_window(HWND window) {
+    if (main_window == nullptr) return;
     close_help();
+    closed_window = window;
     main_window = nullptr;
     PostQuitMessage(0);
 }
@@ -76,7 +74,7 @@ void run_command(WORD command) {
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_DESTROY: end_main_window(); return 0;
+        case WM_DESTROY: end_main_window(window); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
@@ -84,7 +82,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_TIMER: on_clock_tick(); return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
-            if (wparam) save_settings_once();
+            // Windows ends the process soon after: the final write is now.
+            if (wparam) save_settings_at_exit();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -97,7 +96,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
-    read_settings(settings_path.c_str());
+    load_settings();
     load_stone_pictures();
     play_sound(SOUND_START);
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
@@ -126,6 +125,7 @@ void run_message_loop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) {
+    limit_library_search();
     app_instance = instance;
     // The status bar and the settings dialog's arrows. With the manifest's
     // common controls 6 the classes are registered by name, not by the old
@@ -134,6 +134,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) 
     InitCommonControlsEx(&classes);
     if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
     run_message_loop();
-    save_settings_once();
+    HWND window = closed_window != nullptr ? closed_window : main_window;
+    if (window != nullptr) DestroyWindow(window);
+    save_settings_at_exit();
     return 0;
 }

@@ -124,6 +124,11 @@
 #define TXT_CANCEL              516
 #define TXT_GAME_OVER           518
 #define TXT_RESET_SCORES        519
+/* The settings file written during play and kept when it cannot be replaced */
+#define TXT_NOT_SAVED           520
+#define TXT_NOT_SAVED_GOES_ON   521
+#define TXT_SCORES_KEPT_IN      522
+/* The view's options in the settings file, and the size of the group shown */
 #define TXT_KEY_OPTIONS         530
 #define TXT_GROUP_SIZE          531
 

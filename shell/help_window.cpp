@@ -451,8 +451,9 @@ void place_window(HWND window) {
 // control are missing.
 bool open_help_window() {
     // The rich text control lives in msftedit.dll, loaded at first use so
-    // that the program imports only what every Windows has.
-    static HMODULE rich_text = LoadLibraryW(L"msftedit.dll");
+    // that the program imports only what every Windows has, from the system
+    // folder so that no file of that name beside the game is taken instead.
+    static HMODULE rich_text = load_system_library(L"msftedit.dll");
     if (rich_text == nullptr || !load_pages() || !register_help_class()) return false;
     help.window = CreateWindowExW(0, HELP_CLASS, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
                                   WINDOW_WIDTH, WINDOW_HEIGHT, main_window, nullptr, app_instance, nullptr);

@@ -131,8 +131,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
         case WM_PAINT: paint_invalid_board(window); return 0;
-        case WM_SIZE:  // the status bar keeps to the bottom edge
+        case WM_SIZE:  // the status bar keeps to the bottom edge, the group's field to its right end
             if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
+            if (view_options.show_groups) lay_out_status_fields(window);
             return 0;
         case WM_DPICHANGED: follow_dpi_change(window, *reinterpret_cast<const RECT*>(lparam)); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;

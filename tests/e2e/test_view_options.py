@@ -174,6 +174,14 @@ def test_both_options_kept_across_a_restart_and_a_file_of_before_reads_with_both
         wait_pictures(game, marked, columns, rows, "symbols kept")
         image = game.capture()
         assert wait_until(lambda: len(status(game)) == 5, 3, 0.1), status(game)
+        # The group's field stands at the right end of the window laid out
+        # (its width the same as when the option is ticked in the window).
+        group_field = lambda: game.rect()["client_size"][0] - game.rect()["status_parts"][3]
+        at_start = group_field()
+        game.command(CMD_SHOW_GROUPS)
+        assert wait_until(lambda: len(status(game)) == 4, 3, 0.1), status(game)
+        game.command(CMD_SHOW_GROUPS)
+        assert wait_until(lambda: len(status(game)) == 5, 3, 0.1) and group_field() == at_start, (at_start, group_field())
         point_at(game, 0, rows - 1)  # kept too: the group under the pointer is outlined
         slots = [[cell_slot(image, marked, c + 1, r + 1) for r in range(rows)] for c in range(columns)]
         wait_outline(game, columns, rows, expected_outline(slots, 0, rows - 1), "groups kept")

@@ -177,11 +177,12 @@ int cmd_rect() {
     std::snprintf(buffer, sizeof buffer,
                   "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
-                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, ",
+                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, \"link_colour\": [%d, %d, %d], ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
                   visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
                   GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), dpi,
-                  rect_json(monitor.rcWork).c_str());
+                  rect_json(monitor.rcWork).c_str(), GetRValue(GetSysColor(COLOR_HOTLIGHT)),
+                  GetGValue(GetSysColor(COLOR_HOTLIGHT)), GetBValue(GetSysColor(COLOR_HOTLIGHT)));
     emit(std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
          ", \"title\": " + json_string(window_text(window)) + "}");
     return 0;

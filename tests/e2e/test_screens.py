@@ -95,12 +95,15 @@ def click_last_stone(game, columns, rows, side):
     """Clicks the stone of the last column in the last row, on a board where
     it lies in a group (new boards are dealt until one does), and checks that
     its group goes."""
-    for _ in range(20):
-        board = game.board(columns, rows, side)
+    board = game.board(columns, rows, side)
+    for _ in range(12):
         if len(rules.group_at(board, columns - 1, rows - 1)) >= 2:
             break
+        # Boards are dealt from the clock's seconds: wait for another one.
         game.command(CMD_NEW_GAME)
-        wait_until(lambda: game.status() and game.status()[0] == "", 5, 0.1)
+        dealt = board
+        board = wait_until(lambda: (lambda b: b if b != dealt else None)(game.board(columns, rows, side)), 5, 0.2)
+        assert board, "%s: no new board was dealt" % game.name
     else:
         raise AssertionError("no board had the last stone in a group")
     game.click_client((columns - 1) * side + side // 2, (rows - 1) * side + side // 2)
@@ -115,11 +118,12 @@ def play_on_screen(name, dpi, boards):
     """Every check, for each board (columns, rows, stone size, form)."""
     for columns, rows, size, form in boards:
         label = "%s_%dx%d_%dpx" % (name, columns, rows, size)
-        settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=3)
+        settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=6 if form else 3)
         with Game(label, settings=settings) as game:
             side = check_window(game, columns, rows, scaled(size, dpi))
             game.focus()
             game.screenshot(label)
+            game.screenshot(label + "_window", window_only=True)  # the README's pictures at 100 and 150 %
             check_status_fields(game)
             check_sharp_stones(game, columns, rows, side, size, form)
             if form == 0:  # the rules of the test know square stones
@@ -255,6 +259,7 @@ def help_on_screen(name, dpi):
         test_help.quit_at_once(game)
 
 
-def test_dialogs_and_help_at_100_percent():
+def test_at_100_percent():
+    play_on_screen("screen_96dpi", 96, [(12, 10, 24, 1)])
     dialogs_on_screen("screen_96dpi", 96)
     help_on_screen("screen_96dpi", 96)

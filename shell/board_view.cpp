@@ -1,7 +1,7 @@
 // The board view: the stone pictures of the chosen form drawn at the side in
 // use, the drawing of the grid onto the main window (all of it, or the part
-// the system asks to be painted again), the window's layout with its status
-// bar, and the centring that the main window and the dialogs share.
+// the system asks to be painted again). The window's size and place are the
+// screen's business (screen.cpp).
 //
 // The eleven pictures of a board are drawn by the stone painter (art/) into
 // one strip (picture k at x = k * side), a 32-bit DIB section selected once
@@ -19,13 +19,7 @@
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
 
-HWND status_bar = nullptr;
-
 namespace {
-
-// Fixed allowances of the window around the board: its frame and the status bar.
-constexpr int FRAME_WIDTH = 6;
-constexpr int FRAME_AND_STATUS_HEIGHT = 26;
 
 HBITMAP stone_strip = nullptr;
 int strip_side = 0;
@@ -142,41 +136,4 @@ void paint_invalid_board(HWND window) {
         draw_board(window, dc, paint.rcPaint);
     }
     EndPaint(window, &paint);
-}
-
-void center_window(HWND window, HWND over) {
-    HDC dc = GetDC(window);
-    int screen_width = GetDeviceCaps(dc, HORZRES), screen_height = GetDeviceCaps(dc, VERTRES);
-    ReleaseDC(window, dc);
-    RECT own{};
-    GetWindowRect(window, &own);
-    int width = own.right - own.left, height = own.bottom - own.top;
-    RECT area{0, 0, screen_width, screen_height};
-    if (over != nullptr) GetWindowRect(over, &area);
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    // The negative test comes first: a window wider than the screen centred
-    // over another window may still end left of the screen.
-    if (x < 0) x = 0;
-    else if (x + width > screen_width) x = screen_width - width;
-    if (y < 0) y = 0;
-    else if (y + height > screen_height) y = screen_height - height;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void layout_main_window(HWND window) {
-    int size = settings.stone_size;
-    int width = settings.columns * size + FRAME_WIDTH;
-    int height = GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYCAPTION) + settings.rows * size +
-                 FRAME_AND_STATUS_HEIGHT;
-    SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);  // also activates it
-    center_window(window, nullptr);
-    if (status_bar != nullptr) DestroyWindow(status_bar);
-    status_bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_BORDER, L"", window, IDC_STATUS_BAR);
-    int part_edges[4] = {30, 60, 90, -1};
-    SendMessageW(status_bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(part_edges));
-    DrawMenuBar(window);
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    show_new_game_status();
 }

@@ -91,7 +91,7 @@ void on_ok(HWND dialog) {
     choice.round = is_ticked(dialog, IDC_FORM_ROUND);
     for (int i = 0; i < 4; ++i) choice.size_ticked[i] = is_ticked(dialog, IDC_SIZE_15 + i);
     SettingsOutcome outcome = apply_settings_choice(choice);
-    if (outcome.reload_pictures) load_stone_pictures(settings.stone_size);
+    if (outcome.reload_pictures) fit_stones_to_window(main_window);
     // Posted, not sent: the new game is dealt once this dialog has ended.
     if (outcome.post_new_game) PostMessageW(main_window, WM_COMMAND, CMD_NEW_GAME, CMD_NEW_GAME);
     EndDialog(dialog, 1);

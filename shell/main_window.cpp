@@ -81,6 +81,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
         case WM_PAINT: paint_invalid_board(window); return 0;
+        case WM_SIZE:  // the status bar keeps to the bottom edge
+            if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
+            return 0;
+        case WM_DPICHANGED: follow_dpi_change(window, *reinterpret_cast<const RECT*>(lparam)); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;
@@ -100,7 +104,8 @@ int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
     read_settings(settings_path.c_str());
-    load_stone_pictures(settings.stone_size);
+    // The pictures are made by the first layout, at the scale of the
+    // monitor the window stands on.
     play_sound(SOUND_START);
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
                                   CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);

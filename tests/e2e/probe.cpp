@@ -126,6 +126,35 @@ private:
     void* address_ = nullptr;
 };
 
+// The status bar's height and the right edges of its parts (SB_GETPARTS
+// writes them into the game's own memory).
+std::string status_bar_json(HWND window) {
+    HWND bar = GetDlgItem(window, STATUS_BAR_ID);
+    if (bar == nullptr) return "\"status_height\": 0, \"status_parts\": []";
+    RECT place{};
+    GetWindowRect(bar, &place);
+    std::string out = "\"status_height\": " + std::to_string(place.bottom - place.top) + ", \"status_parts\": [";
+    RemoteBuffer buffer(bar);
+    if (buffer.ok()) {
+        buffer.clear();
+        LRESULT count = SendMessageW(bar, SB_GETPARTS, 8, buffer.pointer());
+        int edges[8] = {};
+        buffer.read_into(edges, sizeof edges);
+        for (LRESULT i = 0; i < count && i < 8; ++i) out += (i ? ", " : "") + std::to_string(edges[i]);
+    }
+    return out + "]";
+}
+
+// Where the client area of a window of the game's style stands inside it
+// with a menu bar of one line, by the system's metrics: a wrapped menu bar
+// pushes the client area further down.
+std::string one_line_frame_json(HWND window) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return "\"one_line_frame\": " + rect_json(frame);
+}
+
 int cmd_rect() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -140,16 +169,22 @@ int cmd_rect() {
     ClientToScreen(window, &origin);
     HDC dc = GetDC(window);
     int screen_w = GetDeviceCaps(dc, HORZRES), screen_h = GetDeviceCaps(dc, VERTRES);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(window, dc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     char buffer[512];
     std::snprintf(buffer, sizeof buffer,
                   "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
-                  "\"caption_height\": %d, \"title\": ",
+                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
                   visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
-                  GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION));
-    emit(std::string(buffer) + json_string(window_text(window)) + "}");
+                  GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), dpi,
+                  rect_json(monitor.rcWork).c_str());
+    emit(std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
+         ", \"title\": " + json_string(window_text(window)) + "}");
     return 0;
 }
 
@@ -390,14 +425,12 @@ int cmd_activate(HWND window) {
 }
 
 // Leaves a white trace over a rectangle of the game's client area, as a
-// window dragged across it does where nothing keeps a copy of the window;
-// with `redraw`, then asks the system to have that part painted again
-// (invalidated and updated at once), as it does when the other window goes.
-// The trace is drawn inside the game by trace_hook.dll (beside the probe),
-// set for a moment as a message hook on the game's thread.
-int cmd_trace(const RECT& area, bool redraw) {
-    HWND window = game_window();
-    if (window == nullptr) return fail("no game window");
+// window dragged across it does where nothing keeps a copy of the window.
+// Under Wine only the window's own process can draw into it (a context of
+// the window taken here draws nothing): the trace is drawn inside the game
+// by trace_hook.dll (beside the probe), set for a moment as a message hook
+// on the game's thread. False when the game never drew it.
+bool draw_trace(HWND window, const RECT& area) {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring library(path);
@@ -405,9 +438,9 @@ int cmd_trace(const RECT& area, bool redraw) {
     HMODULE module = LoadLibraryW(library.c_str());
     HOOKPROC hook_proc = module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "trace_hook")))
                                 : nullptr;
-    if (hook_proc == nullptr) return fail("no trace_hook.dll beside the probe");
+    if (hook_proc == nullptr) return false;
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(window, nullptr));
-    if (hook == nullptr) return fail("cannot hook the game");
+    if (hook == nullptr) return false;
     const UINT trace_message = RegisterWindowMessageW(L"GlimmetsTestTrace");
     const HANDLE drawn_before = GetPropW(window, L"GlimmetsTestTrace");
     // Under Wine the hook may miss the first message it is set for (seen
@@ -422,9 +455,34 @@ int cmd_trace(const RECT& area, bool redraw) {
         drawn = GetPropW(window, L"GlimmetsTestTrace") != drawn_before;
     }
     UnhookWindowsHookEx(hook);
-    if (!drawn) return fail("the hook never ran in the game");
+    return drawn;
+}
+
+// A trace over `area`; with `redraw`, then the system asks the game to paint
+// that part again (invalidated and updated at once), as when the other
+// window goes.
+int cmd_trace(const RECT& area, bool redraw) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    if (!draw_trace(window, area)) return fail("no trace drawn in the game (trace_hook.dll beside the probe?)");
     if (redraw) RedrawWindow(window, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     emit("true");
+    return 0;
+}
+
+// What a window dragged over the board leaves where nothing keeps a copy of
+// the game's pixels: a white band over the middle of the client area, then
+// the system asks the game to paint that part again (the board must come
+// back whole).
+int cmd_cover() {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT band{client.right / 4, client.bottom / 4, client.right * 3 / 4, client.bottom * 3 / 4};
+    if (!draw_trace(window, band)) return fail("no trace drawn in the game (trace_hook.dll beside the probe?)");
+    RedrawWindow(window, &band, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    emit(rect_json(band));
     return 0;
 }
 
@@ -439,7 +497,7 @@ int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> |"
-                " trace <left> <top> <right> <bottom> [redraw] |"
+                " trace <left> <top> <right> <bottom> [redraw] | cover |"
                 " serve");
 }
 
@@ -482,6 +540,7 @@ int run_command(int argc, char** argv) {
         const RECT area{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])};
         return cmd_trace(area, argc == 7 && std::strcmp(argv[6], "redraw") == 0);
     }
+    if (command == "cover") return cmd_cover();
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

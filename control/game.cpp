@@ -11,6 +11,7 @@
 #include "engine/undo.h"
 #include "platform/platform.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 
 CurrentGame game;
 
@@ -55,7 +56,10 @@ void on_new_game() {
     // for the first press. The engine deals the board.
     game.seconds = 0;
     game.state = GAME_NOT_STARTED;
+    const GameSettings before = settings;
     new_game();
+    // The grid chosen in the settings dialog is dealt now: the file follows.
+    if (settings.columns != before.columns || settings.rows != before.rows) save_settings();
     platform_layout_window();  // ends with show_new_game_status
     platform_draw_board();
 }

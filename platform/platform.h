@@ -82,6 +82,11 @@ int platform_ask_player_name(char* name);
 // the player closes it, even when the program's quit message is pending.
 [[noreturn]] void platform_fatal_error(const char* text, const char* caption);
 
+// Called when the settings file could not be written during play: shows an
+// error box with `text` and `caption` (UTF-8) owned by the main window and
+// returns when the player has closed it; the game goes on.
+void platform_show_warning(const char* text, const char* caption);
+
 // ---- Files --------------------------------------------------------------
 //
 // Paths are UTF-8 text, so that a folder named in any script and a path of

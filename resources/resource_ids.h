@@ -120,6 +120,10 @@
 #define TXT_CANCEL              516
 #define TXT_GAME_OVER           518
 #define TXT_RESET_SCORES        519
+/* The settings file written during play and kept when it cannot be replaced */
+#define TXT_NOT_SAVED           520
+#define TXT_NOT_SAVED_GOES_ON   521
+#define TXT_SCORES_KEPT_IN      522
 
 /* The game's own help window: the help pages it shows (RCDATA written by the
    help generator from resources/help) and its controls */

@@ -56,8 +56,10 @@ struct HelpWindow {
 // reports: a game run in a compatibility mode is told an older version by a
 // system that still has the control.
 bool rich_text_available() {
-    // Loaded at first use, so that the program imports only what every Windows has.
-    static HMODULE rich_text = LoadLibraryW(L"msftedit.dll");
+    // Loaded at first use, so that the program imports only what every Windows
+    // has, from the system folder so that no file of that name beside the game
+    // is taken instead.
+    static HMODULE rich_text = load_system_library(L"msftedit.dll");
     return rich_text != nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
 #include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 HINSTANCE app_instance = nullptr;
@@ -25,7 +26,9 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSM
 constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
-bool settings_saved = false;
+// The window once its destroy message has been handled: destroyed for good
+// before the settings are written, so that an error box is left alone.
+HWND closed_window = nullptr;
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -42,17 +45,12 @@ bool register_main_class() {
     return RegisterClassW(&window_class) != 0;
 }
 
-// The settings file is written once: at the end of the session when Windows
-// ends it (it ends the process soon after), else after the message loop.
-void save_settings_once() {
-    if (settings_saved) return;
-    settings_saved = true;
-    write_settings(settings_path.c_str());
-}
-
 // Closing by any road ends here: the loop stops once the handle is cleared.
-void end_main_window() {
+// The destroy message that DestroyWindow sends afterwards finds it cleared.
+void end_main_window(HWND window) {
+    if (main_window == nullptr) return;
     close_help();
+    closed_window = window;
     main_window = nullptr;
     PostQuitMessage(0);
 }
@@ -77,7 +75,7 @@ void run_command(WORD command) {
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_DESTROY: end_main_window(); return 0;
+        case WM_DESTROY: end_main_window(window); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
         case WM_PAINT: paint_invalid_board(window); return 0;
@@ -90,7 +88,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_TIMER: on_clock_tick(); return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
-            if (wparam) save_settings_once();
+            // Windows ends the process soon after: the final write is now.
+            if (wparam) save_settings_at_exit();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -103,7 +102,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
-    read_settings(settings_path.c_str());
+    load_settings();
     // The pictures are made by the first layout, at the scale of the
     // monitor the window stands on.
     play_sound(SOUND_START);
@@ -133,6 +132,7 @@ void run_message_loop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) {
+    limit_library_search();
     app_instance = instance;
     // The status bar and the settings dialog's arrows. With the manifest's
     // common controls 6 the classes are registered by name, not by the old
@@ -141,6 +141,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) 
     InitCommonControlsEx(&classes);
     if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
     run_message_loop();
-    save_settings_once();
+    HWND window = closed_window != nullptr ? closed_window : main_window;
+    if (window != nullptr) DestroyWindow(window);
+    save_settings_at_exit();
     return 0;
 }

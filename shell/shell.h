@@ -67,6 +67,18 @@ void close_help();
 // accelerators are not for them.
 bool is_help_window_message(const MSG& message);
 
+// ---- System libraries (shell/system_libraries.cpp) ----
+// Called first at start: libraries named without a folder are looked for in
+// the system folder only, where the system can be told so.
+void limit_library_search();
+// The library `name` of the system folder, by its full path; null on failure.
+HMODULE load_system_library(const wchar_t* name);
+// The sound library's millisecond clock (GetTickCount without it), its wave
+// device count (0 without it), and a WAVE resource played asynchronously.
+DWORD system_milliseconds();
+UINT wave_devices();
+void play_wave_resource(int resource_id);
+
 // ---- Texts (shell/wide_text.cpp) ----
 // cp1252 bytes of the string table to UTF-16.
 std::wstring widen(const char* text);

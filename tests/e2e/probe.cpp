@@ -4,12 +4,14 @@
 // rectangle, the status bar's fields and a list box's lines (whose buffers
 // must live inside the game's process), dialog texts, the board's pixels,
 // the help window's text and where its characters stand.
-// It can also hold a file open without sharing, post messages, and leave a
-// trace on the game's window to see whether it paints that part again. (The
+// It can also hold a file open without sharing, post messages, list the
+// libraries loaded in a process, and leave a trace on the game's window to
+// see whether it paints that part again. (The
 // figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -494,10 +496,24 @@ int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
 }
 
+// The full paths of the modules loaded in process `pid`.
+int cmd_modules(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return fail("no snapshot of the process");
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    std::string out = "[";
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        out += (out.size() > 1 ? ", " : "") + json_string(module.szExePath);
+    CloseHandle(snapshot);
+    emit(out + "]");
+    return 0;
+}
+
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
-                " charpos <class-or-title> <id> <character> | activate <hwnd> |"
+                " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
                 " trace <left> <top> <right> <bottom> [redraw] | cover |"
                 " serve");
 }
@@ -535,6 +551,7 @@ int run_command(int argc, char** argv) {
     if (command == "charpos" && argc == 5)
         return cmd_charpos(argv[2], static_cast<int>(number(argv[3])), number(argv[4]));
     if (command == "lock" && argc == 4) return cmd_lock(argv[2], static_cast<int>(number(argv[3])));
+    if (command == "modules" && argc == 3) return cmd_modules(static_cast<DWORD>(number(argv[2])));
     if (command == "activate" && argc == 3)
         return cmd_activate(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number(argv[2]))));
     if (command == "trace" && (argc == 6 || argc == 7)) {

@@ -31,6 +31,8 @@ struct FakePlatform {
     // player typed (cut at 23 characters as the box does).
     bool name_ok = true;
     std::string name_typed = "Player";
+    // Runs while the name-entry box is open (e.g. the session ends).
+    void (*on_ask_name)() = nullptr;
 
     std::string module_path = "/tmp/Glimmets.exe";
 
@@ -50,6 +52,9 @@ struct FakePlatform {
     // to look at the files between two tries.
     std::uint32_t process_id = 4242;
     int replace_calls = 0;
+    // This many replacements in a row are refused (another program holds
+    // the settings file), apart from the counted faults above.
+    int replace_refusals = 0;
     std::vector<std::uint32_t> sleeps;
     void (*on_sleep)() = nullptr;
 

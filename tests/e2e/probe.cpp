@@ -117,6 +117,9 @@ public:
         local[SIZE / sizeof(wchar_t)] = L'\0';
         return local.data();
     }
+    void write(const void* data, SIZE_T size) const {
+        WriteProcessMemory(process_, address_, data, size, nullptr);
+    }
     void clear() const {
         std::vector<char> zeros(SIZE, 0);
         WriteProcessMemory(process_, address_, zeros.data(), SIZE, nullptr);
@@ -489,6 +492,23 @@ int cmd_cover() {
     return 0;
 }
 
+// What the system sends when the game's window comes onto a monitor of
+// another scale: WM_DPICHANGED with the rectangle the system suggests, which
+// must live in the game's own memory.
+int cmd_dpichanged(const RECT& suggested) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RemoteBuffer buffer(window);
+    if (!buffer.ok()) return fail("no buffer in the game's process");
+    buffer.write(&suggested, sizeof suggested);
+    HDC dc = GetDC(window);
+    const WORD dpi = static_cast<WORD>(GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(window, dc);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), buffer.pointer());
+    emit("true");
+    return 0;
+}
+
 int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -514,7 +534,7 @@ int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
-                " trace <left> <top> <right> <bottom> [redraw] | cover |"
+                " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> |"
                 " serve");
 }
 
@@ -559,6 +579,8 @@ int run_command(int argc, char** argv) {
         return cmd_trace(area, argc == 7 && std::strcmp(argv[6], "redraw") == 0);
     }
     if (command == "cover") return cmd_cover();
+    if (command == "dpichanged" && argc == 6)
+        return cmd_dpichanged(RECT{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])});
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

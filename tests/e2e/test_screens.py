@@ -9,7 +9,8 @@ window lies inside the work area, the stones are drawn at the stone size
 times the scale (or at the largest side that lets the grid fit), the status
 fields hold their numbers, the board comes back whole after something was
 drawn over it, and the last stone of the last row can be clicked and its
-group goes. Then the five dialogs in both languages lie inside the work
+group goes; the message of a change of scale lays the window out again at
+the place the system suggests, the game going on. Then the five dialogs in both languages lie inside the work
 area, centred over the game, with no text running out of its control and
 the arrows beside their boxes; the help window opens inside the work area
 at the scale, its links in the system's link colour. Each screen restarts
@@ -39,9 +40,11 @@ def drawn_side(rect, columns):
 
 
 def check_window(game, columns, rows, wanted):
-    """The window's size, place and menu bar; returns the side the stones are drawn at."""
+    """The window's size, place and menu bar; returns its rect, with the side
+    the stones are drawn at."""
     rect = game.wait_window()
     side = drawn_side(rect, columns)
+    rect["side"] = side
     width, height = rect["client_size"]
     assert (width, height) == (columns * side, rows * side + rect["status_height"]), \
         "%s: the client area %s is not the grid at %d px and the status bar (%d px)" % (
@@ -58,7 +61,7 @@ def check_window(game, columns, rows, wanted):
                      and rows * (side + 1) + extra_height <= area_bottom - area_top)
     assert side == wanted or (side < wanted and not one_more_fits), \
         "%s: stones of %d px where %d are asked (%s)" % (game.name, side, wanted, rect)
-    return side
+    return rect
 
 
 def check_status_fields(game):
@@ -91,6 +94,20 @@ def check_sharp_stones(game, columns, rows, side, size, form):
     assert game.board(columns, rows, side) == before
 
 
+def check_scale_change(game, columns, rows, side):
+    """The message of a change of scale (another monitor) puts the window at
+    the place the system suggests, sized to the grid again, and the game
+    goes on: the same board, the same status fields."""
+    before, fields = game.board(columns, rows, side), game.status()
+    area = game.rect()["work_area"]
+    suggested = [area[0] + 10, area[1] + 10, area[0] + 110, area[1] + 110]  # a size the system got wrong
+    assert probe("dpichanged", *suggested)
+    rect = check_window(game, columns, rows, side)
+    left, top = rect["window"][:2]
+    assert (left, top) == (suggested[0], suggested[1]) or rect["window"][3] == area[3], rect["window"]
+    assert game.status() == fields and game.board(columns, rows, side) == before
+
+
 def click_last_stone(game, columns, rows, side):
     """Clicks the stone of the last column in the last row, on a board where
     it lies in a group (new boards are dealt until one does), and checks that
@@ -120,12 +137,13 @@ def play_on_screen(name, dpi, boards):
         label = "%s_%dx%d_%dpx" % (name, columns, rows, size)
         settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=6 if form else 3)
         with Game(label, settings=settings) as game:
-            side = check_window(game, columns, rows, scaled(size, dpi))
+            side = check_window(game, columns, rows, scaled(size, dpi))["side"]
             game.focus()
             game.screenshot(label)
             game.screenshot(label + "_window", window_only=True)  # the README's pictures at 100 and 150 %
             check_status_fields(game)
             check_sharp_stones(game, columns, rows, side, size, form)
+            check_scale_change(game, columns, rows, side)
             if form == 0:  # the rules of the test know square stones
                 click_last_stone(game, columns, rows, side)
             game.command(CMD_QUIT)

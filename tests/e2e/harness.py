@@ -126,6 +126,10 @@ def wine(*args, timeout=30, env=None, cwd=None):
     return done.returncode, done.stdout.decode("utf-8", "replace")
 
 
+# The environment of a game for which Wine refuses to load the rich text
+# control's library (Game(..., env=NO_RICH_TEXT)): a system without it.
+NO_RICH_TEXT = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";msftedit="}
+
 # ---- Other screens ----
 
 DESKTOP_KEY = "HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops"

@@ -17,7 +17,7 @@ import os
 import re
 import subprocess
 
-from harness import SHOTS, Game, Image, probe, settings_file, wait_until, wine
+from harness import NO_RICH_TEXT, SHOTS, Game, Image, probe, settings_file, wait_until, wine
 
 HELP_CLASS = "GlimmetsHelp"
 HELP_TEXT, HELP_CONTENTS, HELP_BACK = 701, 702, 703   # the help window's controls
@@ -233,10 +233,6 @@ def test_french_topic_reads_and_looks_the_same_under_a_cyrillic_code_page():
 
 
 # ---- A system without the rich text control: the help viewer ----
-
-# Wine refuses to load the rich text control's library for the game.
-NO_RICH_TEXT = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";msftedit="}
-
 
 @contextlib.contextmanager
 def windows_xp():

@@ -116,10 +116,14 @@ def click_last_stone(game, columns, rows, side):
     for _ in range(12):
         if len(rules.group_at(board, columns - 1, rows - 1)) >= 2:
             break
-        # Boards are dealt from the clock's seconds: wait for another one.
-        game.command(CMD_NEW_GAME)
+        # Boards are dealt from the clock's seconds: a deal within the same
+        # second gives the same board, so new games are asked until another shows.
         dealt = board
-        board = wait_until(lambda: (lambda b: b if b != dealt else None)(game.board(columns, rows, side)), 5, 0.2)
+        for _ in range(5):
+            game.command(CMD_NEW_GAME)
+            board = wait_until(lambda: (lambda b: b if b != dealt else None)(game.board(columns, rows, side)), 1.5, 0.2)
+            if board:
+                break
         assert board, "%s: no new board was dealt" % game.name
     else:
         raise AssertionError("no board had the last stone in a group")

@@ -73,9 +73,11 @@ void show_new_game_status() {
 }
 
 Cell hit_test(std::uint16_t x, std::uint16_t y) {
-    // A stone size of 0 can only come from settings never read; no cell then.
-    if (settings.stone_size <= 0) return Cell{BOARD_SPAN, BOARD_SPAN};
-    return Cell{x / settings.stone_size + 1, y / settings.stone_size + 1};
+    // Cells are as large as they are drawn, which follows the screen's scale.
+    // A side of 0 means no pictures were ever made; no cell then.
+    const int side = platform_stone_side();
+    if (side <= 0) return Cell{BOARD_SPAN, BOARD_SPAN};
+    return Cell{x / side + 1, y / side + 1};
 }
 
 void on_board_click(std::uint16_t x, std::uint16_t y) {

@@ -22,6 +22,11 @@ void platform_draw_board();
 // calling `show_new_game_status`.
 void platform_layout_window();
 
+// Called by the controller's hit test: the side in pixels of one cell as the
+// board is drawn now (the stone size at the screen's scale, made smaller when
+// the grid would not fit the screen).
+int platform_stone_side();
+
 // Called by the controller. Writes `text` (8-bit, Western European code page)
 // into status field `field` (0..3).
 void platform_set_status(int field, const char* text);

@@ -9,6 +9,7 @@
 #include "control/game.h"
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
+#include "storage/game_settings.h"
 #include "storage/settings_file.h"
 #include "storage/settings_sync.h"
 #include "storage/texts.h"
@@ -38,7 +39,7 @@ bool register_main_class() {
     window_class.hInstance = app_instance;
     window_class.hIcon = LoadIconW(app_instance, MAKEINTRESOURCEW(IDI_GLIMMETS));
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = nullptr;  // the board is drawn by paint_board only, never erased
+    window_class.hbrBackground = nullptr;  // the board view paints the whole client area: nothing to erase
     window_class.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassW(&window_class) != 0;
@@ -77,6 +78,11 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_DESTROY: end_main_window(window); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
+        case WM_PAINT: paint_invalid_board(window); return 0;
+        case WM_SIZE:  // the status bar keeps to the bottom edge
+            if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
+            return 0;
+        case WM_DPICHANGED: follow_dpi_change(window, *reinterpret_cast<const RECT*>(lparam)); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;
@@ -97,7 +103,8 @@ int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
     load_settings();
-    load_stone_pictures();
+    // The pictures are made by the first layout, at the scale of the
+    // monitor the window stands on.
     play_sound(SOUND_START);
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
                                   CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);

@@ -18,6 +18,8 @@ void platform_layout_window() {
     if (main_window != nullptr) layout_main_window(main_window);
 }
 
+int platform_stone_side() { return stone_side(); }
+
 void platform_set_status(int field, const char* text) {
     SendMessageW(status_bar, SB_SETTEXTW, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(widen(text).c_str()));
 }

@@ -68,6 +68,8 @@ void platform_layout_window() {
     show_new_game_status();
 }
 
+int platform_stone_side() { return fake.stone_side >= 0 ? fake.stone_side : settings.stone_size; }
+
 void platform_set_status(int field, const char* text) {
     record("status " + std::to_string(field) + " " + text);
 }

@@ -58,6 +58,9 @@ struct FakePlatform {
     std::vector<std::uint32_t> sleeps;
     void (*on_sleep)() = nullptr;
 
+    // The side cells are drawn at; -1 draws them at the stone size, as at 100 %.
+    int stone_side = -1;
+
     // Hooks run at draws and layouts, e.g. to check the board mid-move.
     void (*on_draw)() = nullptr;
 

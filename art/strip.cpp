@@ -6,6 +6,7 @@
 
 #include "art/bursts.h"
 #include "art/stones.h"
+#include "art/symbols.h"
 
 namespace {
 StoneLevels stone_levels(const StoneLook& look) {
@@ -14,7 +15,12 @@ StoneLevels stone_levels(const StoneLook& look) {
 
 Image slot_picture(const StoneLook& look, const StoneLevels& levels, int slot) {
   if (slot == SLOT_BLANK) return draw_blank(look.side);
-  if (slot < SLOT_FIRST_BURST) return colour_stone(levels, look.side, stone_colour(look.form, look.stone_size, slot));
+  if (slot < SLOT_FIRST_BURST) {
+    const Rgb8 colour = stone_colour(look.form, look.stone_size, slot);
+    Image stone = colour_stone(levels, look.side, colour);
+    if (look.symbols) draw_symbol(stone, colour, look.form == StoneForm::round);
+    return stone;
+  }
   return draw_burst_frame(look.side, slot - SLOT_FIRST_BURST + 1);
 }
 

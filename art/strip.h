@@ -17,11 +17,13 @@ constexpr int SMALLEST_SIDE = 8;
 constexpr int LARGEST_SIDE = 96;
 
 // What a board's pictures depend on: the form, the chosen stone size (which
-// picks the greys) and the side in pixels they are drawn at.
+// picks the greys), the side in pixels they are drawn at, and whether each
+// colour carries its symbol.
 struct StoneLook {
   StoneForm form;
   int stone_size;
   int side;
+  bool symbols = false;
 };
 
 // The picture of one slot.

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 
 #include "art/strip.h"
+#include "control/board_overlay.h"
 #include "control/game.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
@@ -61,6 +62,14 @@ int clamp_count(int count) {
 
 int clamp_to(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
+// One cell, with the overlay over it when it carries one.
+void paint_cell(HDC dc, int column, int row, int size) {
+    const int x = (column - 1) * size, y = (row - 1) * size;
+    const int source = slot_of_code(board.cells[column][row]) * size;
+    if (!draw_overlaid_cell(dc, x, y, size, strip_context, source, overlay.cells[column][row]))
+        BitBlt(dc, x, y, size, size, strip_context, source, 0, SRCCOPY);
+}
+
 // The cells that meet `area` (client pixels), each one copy from the strip;
 // then the part of `area` that the grid leaves uncovered (the window is
 // larger than the grid, or the stones got smaller during a game) takes the
@@ -75,9 +84,7 @@ void draw_board(HWND window, HDC dc, const RECT& area) {
     const int first_row = clamp_to(area.top / side + 1, 1, rows + 1);
     const int last_row = clamp_to((area.bottom - 1) / side + 1, 0, rows);
     for (int column = first_column; column <= last_column; ++column)
-        for (int row = first_row; row <= last_row; ++row)
-            BitBlt(dc, (column - 1) * side, (row - 1) * side, side, side, strip_context,
-                   slot_of_code(board.cells[column][row]) * side, 0, SRCCOPY);
+        for (int row = first_row; row <= last_row; ++row) paint_cell(dc, column, row, side);
     RECT client{};
     GetClientRect(window, &client);
     const int grid_width = columns * side, grid_height = rows * side;
@@ -93,7 +100,8 @@ void draw_board(HWND window, HDC dc, const RECT& area) {
 
 bool load_stone_pictures(int side) {
     if (side < SMALLEST_SIDE || side > LARGEST_SIDE) return false;  // keep the set in use
-    const StoneLook look{settings.form != 0 ? StoneForm::round : StoneForm::square, settings.stone_size, side};
+    const StoneLook look{settings.form != 0 ? StoneForm::round : StoneForm::square, settings.stone_size, side,
+                         view_options.symbols};
     HBITMAP strip = make_strip(look);
     if (strip == nullptr) return false;
     if (strip_context == nullptr) strip_context = CreateCompatibleDC(nullptr);
@@ -116,9 +124,23 @@ void paint_board(HWND window) {
     // during a game) must not paint over the status bar.
     HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
     if (dc == nullptr) return;
+    refresh_overlay();  // the outline follows the board as it stands now
     RECT client{};
     GetClientRect(window, &client);
     draw_board(window, dc, client);
+    note_overlay_drawn();
+    ReleaseDC(window, dc);
+}
+
+void paint_overlay_changes(HWND window) {
+    if (window == nullptr || stone_strip == nullptr) return;
+    const int columns = clamp_count(settings.columns), rows = clamp_count(settings.rows);
+    HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+    if (dc == nullptr) return;
+    for (int column = 1; column <= columns; ++column)
+        for (int row = 1; row <= rows; ++row)
+            if (overlay_changed_at(column, row)) paint_cell(dc, column, row, strip_side);
+    note_overlay_drawn();
     ReleaseDC(window, dc);
 }
 

@@ -106,10 +106,9 @@ void set_status_parts(int dpi) {
         widths[i] = text_width(dc, STATUS_WIDEST[i]) + MulDiv(STATUS_TEXT_MARGIN, dpi, BASE_DPI);
     SelectObject(dc, previous);
     ReleaseDC(status_bar, dc);
-    int edges[STATUS_FIELDS];
+    int edges[STATUS_FIELDS + 1];  // room for the group's field
     status_part_edges(widths, STATUS_FIELDS - 1, MulDiv(STATUS_FIELD_WIDTH, dpi, BASE_DPI), edges);
-    edges[STATUS_FIELDS - 1] = -1;
-    SendMessageW(status_bar, SB_SETPARTS, STATUS_FIELDS, reinterpret_cast<LPARAM>(edges));
+    set_parts_with_group_field(edges, STATUS_FIELDS, MulDiv(STATUS_FIELD_WIDTH, dpi, BASE_DPI));
 }
 
 // The status bar's font at the window's scale; the bar takes its height from it.
@@ -233,6 +232,10 @@ void layout_main_window(HWND window) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     show_new_game_status();
+}
+
+void lay_out_status_fields(HWND window) {
+    if (status_bar != nullptr) set_status_parts(window_dpi(window));
 }
 
 void fit_stones_to_window(HWND window) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 // ---- Program-wide shell state (shell/main_window.cpp) ----
@@ -43,6 +44,8 @@ void center_window(HWND window, HWND over);
 // when the grid would not fit), the window sized to the grid and the status
 // bar exactly, centred in the work area and shown.
 void layout_main_window(HWND window);
+// The status bar's fields laid out again (a field came or went).
+void lay_out_status_fields(HWND window);
 // The stone size or form changed during a game: the pictures are made again
 // at the side the scale and the screen allow; the window keeps its size.
 void fit_stones_to_window(HWND window);
@@ -50,6 +53,21 @@ void fit_stones_to_window(HWND window);
 // its stones and status bar made again at the new scale.
 void follow_dpi_change(HWND window, const RECT& suggested);
 extern HWND status_bar;  // re-created by every layout; the door writes its fields
+// Draws again the cells whose overlay (cursor, outlines) changed since the last draw.
+void paint_overlay_changes(HWND window);
+
+// ---- Overlay over the stones (shell/overlay_view.cpp) ----
+// Copies the stone at `source_x` of `stones` to (x, y) of `dc` with the
+// overlay `parts` drawn over it, in one copy; false (nothing drawn) when the
+// cell carries no overlay.
+bool draw_overlaid_cell(HDC dc, int x, int y, int side, HDC stones, int source_x, std::uint16_t parts);
+bool overlay_changed_at(int column, int row);
+void note_overlay_drawn();
+// Sets the status bar's parts from the right edges of its first `count` - 1
+// fields (`edges` has room for count + 1): the last field runs to the
+// window's edge, or, while groups are shown, to the group's field at the
+// right, leaving the one before it at least `least` pixels.
+void set_parts_with_group_field(int* edges, int count, int least);
 
 // ---- Dialogs (shell/dialog_*.cpp) ----
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
@@ -61,6 +79,8 @@ void show_best_scores();  // runs dialog 200 owned by the main window
 // system has one and the file is there, else the game's own help window,
 // brought to the front if it is already open.
 void show_help();
+// The language changed: an open help window takes the new texts.
+void retitle_help();
 // The end of the game: closes the viewer or the window that help opened.
 void close_help();
 // True for a message to the help window or one of its controls: the game's

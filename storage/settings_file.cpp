@@ -16,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/options_line.h"
 #include "storage/texts.h"
 
 GameSettings settings;
@@ -118,13 +119,19 @@ bool read_score_line(const char* line, BestScoreEntry& entry) {
     return true;
 }
 
-void read_score_lines(PlatformFile* file, BestScoreEntry* table) {
+// `after` (when given, LINE_BUFFER_SIZE bytes) receives the line that ended
+// the list, or the one after 24 scores: the options line, if the file has one.
+void read_score_lines(PlatformFile* file, BestScoreEntry* table, char* after = nullptr) {
+    char line[LINE_BUFFER_SIZE];
     for (int i = 0; i < BEST_SCORE_COUNT; ++i) {
-        BestScoreEntry& entry = table[i];
-        char line[LINE_BUFFER_SIZE];
         if (platform_file_gets(line, LINE_BUFFER_SIZE, file) == nullptr) return;
-        if (!read_score_line(line, entry)) return;
+        if (!read_score_line(line, table[i])) {
+            if (after != nullptr) std::memcpy(after, line, sizeof line);
+            return;
+        }
     }
+    if (after != nullptr && platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr)
+        std::memcpy(after, line, sizeof line);
 }
 
 bool write_line(PlatformFile* file, char* line) {
@@ -199,7 +206,9 @@ void read_settings(const char* path) {
     // "r+b": a file the program could not rewrite at exit is refused now.
     PlatformFile* file = open_file_or_die(path, "r+b");
     read_setting_lines(file);
-    read_score_lines(file, best_scores);
+    char after_scores[LINE_BUFFER_SIZE] = "";
+    read_score_lines(file, best_scores, after_scores);
+    read_options_line(after_scores);  // only here: another copy's file never changes this copy's options
     platform_file_close(file);
     std::memcpy(known_scores, best_scores, sizeof known_scores);
 }
@@ -230,7 +239,7 @@ WriteOutcome write_settings_file(const char* path, const BestScoreEntry* table) 
     std::string temporary = temporary_settings_path(path);
     PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
     bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file, table) &&
-                   platform_file_flush(file);
+                   write_options_line(file) && platform_file_flush(file);
     bool closed = file != nullptr && platform_file_close(file);
     if (written && closed) {
         if (replace_patiently(temporary.c_str(), path)) {

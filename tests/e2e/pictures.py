@@ -1,9 +1,9 @@
 """The pictures the game should show, drawn by the stone painter natively.
 
-`glimmets_art picture FORM STONE_SIZE SIDE FILE` (the native build's tool,
-E2E_ART) writes the strip of the eleven pictures the program draws for a
-board: slot 0 the blank, 1 to 6 the stones of colours 1 to 6, 7 to 10 the
-burst frames. A cell of the screen is drawn sharp at its side when its pixels
+`glimmets_art picture FORM STONE_SIZE SIDE FILE [symbols]` (the native
+build's tool, E2E_ART) writes the strip of the eleven pictures the program
+draws for a board: slot 0 the blank, 1 to 6 the stones of colours 1 to 6
+(with their symbols when asked), 7 to 10 the burst frames. A cell of the screen is drawn sharp at its side when its pixels
 are exactly one of these pictures.
 
     strip = expected_strip(round=True, stone_size=24, side=36)
@@ -38,14 +38,15 @@ class Strip:
 _strips = {}
 
 
-def expected_strip(round, stone_size, side):
-    """The strip the painter draws for that form, chosen stone size and side."""
-    key = (bool(round), stone_size, side)
+def expected_strip(round, stone_size, side, symbols=False):
+    """The strip the painter draws for that form, chosen stone size and side
+    (and with the stones' symbols)."""
+    key = (bool(round), stone_size, side, symbols)
     if key not in _strips:
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "strip.ppm")
-            subprocess.run([ART, "picture", "round" if round else "square", str(stone_size), str(side), path],
-                           check=True, timeout=60)
+            subprocess.run([ART, "picture", "round" if round else "square", str(stone_size), str(side), path,
+                            *(["symbols"] if symbols else [])], check=True, timeout=60)
             _strips[key] = Strip(Image(path), side)
     return _strips[key]
 

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/board_overlay.h"
 #include "control/game.h"
 #include "control/settings_dialog.h"
 #include "engine/board.h"
@@ -122,6 +123,8 @@ TEST_F(SettingsSync, EachChangeIsWrittenAtOnce) {
          "maxi_x=10\r\nmaxi_y=15\r\nform=1\r\nlarg=15\r\nlang=0\r\ncouleurs=6\r\nson=0\r\n" + with_zizu},
         {"a new game on the chosen grid", deal_a_chosen_grid,
          "maxi_x=12\r\nmaxi_y=13\r\nform=1\r\nsize=15\r\nlang=1000\r\ncolors=6\r\nsound=0\r\n" + with_zizu},
+        {"Show groups ticked", toggle_show_groups, SETTINGS_LINES + with_zizu + "options=1\r\n"},
+        {"Symbols on stones ticked", toggle_symbols, SETTINGS_LINES + with_zizu + "options=2\r\n"},
     };
     for (const Change& change : changes) {
         SetUp();
@@ -130,6 +133,19 @@ TEST_F(SettingsSync, EachChangeIsWrittenAtOnce) {
         EXPECT_EQ(file(), change.expected) << change.what;
         EXPECT_EQ(fake.count("warning"), 0) << change.what;
     }
+}
+
+TEST_F(SettingsSync, AnotherCopysFileLeavesThisCopysOptions) {
+    write_bytes(settings_path, SETTINGS_LINES + "540,Zizu\r\noptions=3\r\n");
+    load_settings();
+    ASSERT_TRUE(view_options.show_groups && view_options.symbols);
+    // Another copy, its options off, wrote a score; this copy's next write
+    // merges the scores and keeps its own options.
+    write_bytes(settings_path, SETTINGS_LINES + "700,Bob\r\n540,Zizu\r\n");
+    toggle_language();
+    toggle_language();
+    EXPECT_TRUE(view_options.show_groups && view_options.symbols);
+    EXPECT_EQ(file(), SETTINGS_LINES + "700,Bob\r\n540,Zizu\r\noptions=3\r\n");
 }
 
 TEST_F(SettingsSync, ANewGameOnTheSameGridWritesNothing) {

@@ -3,10 +3,11 @@
 // The output depends on nothing but this code, so every build produces the
 // same bytes.
 //
-// `glimmets_art picture FORM STONE_SIZE SIDE FILE` writes instead the strip of
-// the eleven pictures the program draws for that look (FORM round or square;
-// slots: the blank, colours 1 to 6, burst frames 1 to 4) as a binary PPM, for
-// the end-to-end tests to compare with the screen.
+// `glimmets_art picture FORM STONE_SIZE SIDE FILE [symbols]` writes instead the
+// strip of the eleven pictures the program draws for that look (FORM round or
+// square; slots: the blank, colours 1 to 6, burst frames 1 to 4; with
+// "symbols", each colour with its symbol) as a binary PPM, for the end-to-end
+// tests to compare with the screen.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,11 +65,14 @@ int write_picture(const StoneLook& look, const std::string& path) {
 int main(int argc, char** argv) {
   if (argc == 2) return write_resources(argv[1]);
   StoneLook look{};
-  if (argc == 6 && std::string(argv[1]) == "picture" && parse_look(argv[2], argv[3], argv[4], look))
+  const bool symbols = argc == 7 && std::string(argv[6]) == "symbols";
+  if ((argc == 6 || symbols) && std::string(argv[1]) == "picture" && parse_look(argv[2], argv[3], argv[4], look)) {
+    look.symbols = symbols;
     return write_picture(look, argv[5]);
+  }
   std::fprintf(stderr,
                "usage: glimmets_art OUTPUT_FOLDER\n"
-               "       glimmets_art picture round|square STONE_SIZE SIDE(%d..%d) FILE.ppm\n",
+               "       glimmets_art picture round|square STONE_SIZE SIDE(%d..%d) FILE.ppm [symbols]\n",
                SMALLEST_SIDE, LARGEST_SIDE);
   return 2;
 }

@@ -4,6 +4,7 @@
 // a new game and an undo.
 #include "control/game.h"
 
+#include "control/board_overlay.h"
 #include "control/game_status.h"
 #include "engine/sound.h"
 #include "engine/board.h"
@@ -55,6 +56,7 @@ void on_new_game() {
     // for the first press. The engine deals the board.
     game.seconds = 0;
     game.state = GAME_NOT_STARTED;
+    forget_marked_group();
     new_game();
     platform_layout_window();  // ends with show_new_game_status
     platform_draw_board();
@@ -66,6 +68,7 @@ void show_new_game_status() {
     show_status_number(STATUS_TOTAL, game.total);
     show_status_number(STATUS_REMAINING, game.remaining);
     show_status_number(STATUS_PLAYABLE, count_playable());
+    forget_group_field();  // the status bar is new: its group field is empty
 }
 
 Cell hit_test(std::uint16_t x, std::uint16_t y) {
@@ -74,10 +77,15 @@ Cell hit_test(std::uint16_t x, std::uint16_t y) {
     return Cell{x / settings.stone_size + 1, y / settings.stone_size + 1};
 }
 
+// A press is also a move of the pointer: it hides the keyboard cursor.
 void on_board_click(std::uint16_t x, std::uint16_t y) {
+    on_pointer_moved(x, y);
+    on_cell_press(hit_test(x, y));
+}
+
+void on_cell_press(Cell cell) {
     if (game.state > GAME_RUNNING) return;
     start_clock_on_first_press();
-    const Cell cell = hit_test(x, y);
     if (!on_grid(cell) || !is_colour(board.cells[cell.column][cell.row])) {
         play_sound(SOUND_REFUSED);
         return;
@@ -92,6 +100,7 @@ void on_board_click(std::uint16_t x, std::uint16_t y) {
         return;
     }
     commit_staged_snapshot();
+    forget_marked_group();  // the move draws the board next
     game.remaining -= group;
     show_status_number(STATUS_REMAINING, game.remaining);
     play_move();
@@ -103,6 +112,7 @@ void on_undo() {
         platform_beep(BEEP_EXCLAMATION);
         return;
     }
+    forget_marked_group();
     platform_draw_board();
     show_status_number(STATUS_PLAYABLE, count_playable());
     game.remaining = count_remaining();

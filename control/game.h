@@ -29,6 +29,8 @@ struct Cell {
 void on_new_game();
 void on_undo();
 void on_board_click(std::uint16_t x, std::uint16_t y);
+// A press on a cell, by the mouse or by the keyboard: everything a click does.
+void on_cell_press(Cell cell);
 void on_clock_tick();
 Cell hit_test(std::uint16_t x, std::uint16_t y);
 void show_new_game_status();

@@ -6,6 +6,7 @@ enum StatusField : int {
     STATUS_TOTAL = 1,
     STATUS_REMAINING = 2,
     STATUS_PLAYABLE = 3,  // or the end-of-game text
+    STATUS_GROUP = 4,     // the size of the group shown, only while groups are shown
 };
 
 void show_status_number(StatusField field, int value);

@@ -14,8 +14,23 @@
 
 // Called by the engine after every visible step of a move and by the
 // controller after a new game and an undo. Paints every cell of the grid onto
-// the main window before it returns (no deferred repaint).
+// the main window before it returns (no deferred repaint), with the overlay
+// (cursor, outlines) worked out afresh for the board as it stands.
 void platform_draw_board();
+
+// Called when the keyboard cursor, the pointer or an outlined group moved
+// (control/board_overlay.cpp): draws again, without flicker, the cells whose
+// overlay differs from what was last drawn, each in one copy.
+void platform_draw_overlay();
+
+// Called when "Show groups" is turned on or off: the status bar gets its
+// fifth field (the size of the group shown) or loses it, as the option now
+// says; fields 0..3 keep their texts.
+void platform_set_status_parts();
+
+// Called when "Symbols on stones" is turned on or off: the stone pictures
+// are made anew for the current form and side, then the board is drawn.
+void platform_reload_pictures();
 
 // Called by `on_new_game`. Sizes the main window to the grid, centres it,
 // creates the status bar anew (empty fields), shows the window, and ends by
@@ -23,7 +38,8 @@ void platform_draw_board();
 void platform_layout_window();
 
 // Called by the controller. Writes `text` (8-bit, Western European code page)
-// into status field `field` (0..3).
+// into status field `field` (0..3, and 4, the size of the group shown, while
+// groups are shown).
 void platform_set_status(int field, const char* text);
 
 // ---- Menu and title -----------------------------------------------------
@@ -32,6 +48,7 @@ void platform_set_status(int field, const char* text);
 void platform_set_window_title(const char* text);
 void platform_set_menu_title(int position, const char* text);   // top-level menu 0..2
 void platform_set_menu_item(int command, const char* text);     // item found by command id
+void platform_check_menu_item(int command, bool checked);       // its check mark
 void platform_redraw_menu();
 
 // ---- Time ---------------------------------------------------------------

@@ -16,6 +16,8 @@
 #define CMD_SETTINGS            200
 #define CMD_BEST_SCORES         201
 #define CMD_TOGGLE_LANGUAGE     202
+#define CMD_SHOW_GROUPS         203
+#define CMD_SYMBOLS             204
 #define CMD_ABOUT               300
 #define CMD_HELP                301
 
@@ -105,6 +107,8 @@
 #define TXT_ITEM_SETTINGS       420
 #define TXT_ITEM_SCORES         421
 #define TXT_ITEM_LANGUAGE       422
+#define TXT_ITEM_SHOW_GROUPS    423
+#define TXT_ITEM_SYMBOLS        424
 #define TXT_ABOUT_TITLE         430
 #define TXT_ITEM_HELP           431
 #define TXT_HELP_TITLE          432
@@ -139,6 +143,8 @@
 #define TXT_CANCEL              516
 #define TXT_GAME_OVER           518
 #define TXT_RESET_SCORES        519
+#define TXT_KEY_OPTIONS         530
+#define TXT_GROUP_SIZE          531
 
 /* The game's own help window: the help pages it shows (RCDATA written by the
    help generator from resources/help) and its controls */

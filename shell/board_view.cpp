@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include "control/board_overlay.h"
 #include "control/game.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
@@ -119,6 +120,14 @@ void clear_around_grid(HWND window, HDC dc, int grid_width, int grid_height) {
     if (below.top < below.bottom && below.left < below.right) FillRect(dc, &below, background);
 }
 
+// One cell, with the overlay over it when it carries one.
+void paint_cell(HDC dc, int column, int row, int size) {
+    const int x = (column - 1) * size, y = (row - 1) * size;
+    const int source = slot_of_code(board.cells[column][row]) * size;
+    if (!draw_overlaid_cell(dc, x, y, size, strip_context, source, overlay.cells[column][row]))
+        BitBlt(dc, x, y, size, size, strip_context, source, 0, SRCCOPY);
+}
+
 }  // namespace
 
 void load_stone_pictures() {
@@ -145,11 +154,22 @@ void paint_board(HWND window) {
     // Children clipped: a board drawn larger than the window (the stone size grew
     // during a game) must not paint over the status bar.
     HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+    refresh_overlay();  // the outline follows the board as it stands now
+    for (int column = 1; column <= columns; ++column)
+        for (int row = 1; row <= rows; ++row) paint_cell(dc, column, row, size);
+    note_overlay_drawn();
+    clear_around_grid(window, dc, columns * size, rows * size);
+    ReleaseDC(window, dc);
+}
+
+void paint_overlay_changes(HWND window) {
+    if (window == nullptr || stone_strip == nullptr) return;
+    int columns = clamp_side(settings.columns), rows = clamp_side(settings.rows);
+    HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
     for (int column = 1; column <= columns; ++column)
         for (int row = 1; row <= rows; ++row)
-            BitBlt(dc, (column - 1) * size, (row - 1) * size, size, size, strip_context,
-                   slot_of_code(board.cells[column][row]) * size, 0, SRCCOPY);
-    clear_around_grid(window, dc, columns * size, rows * size);
+            if (overlay_changed_at(column, row)) paint_cell(dc, column, row, strip_side);
+    note_overlay_drawn();
     ReleaseDC(window, dc);
 }
 
@@ -182,8 +202,7 @@ void layout_main_window(HWND window) {
     center_window(window, nullptr);
     if (status_bar != nullptr) DestroyWindow(status_bar);
     status_bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_BORDER, L"", window, IDC_STATUS_BAR);
-    int part_edges[4] = {30, 60, 90, -1};
-    SendMessageW(status_bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(part_edges));
+    set_status_parts();
     DrawMenuBar(window);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

@@ -417,14 +417,19 @@ void show_help() {
         return;
     }
     if (help.window == nullptr && !open_help_window()) return;
-    // The texts follow the language of the moment.
-    set_window_text(help.window, get_text(TXT_HELP_TITLE));
-    set_item_text(help.window, IDC_HELP_CONTENTS, get_text(TXT_HELP_CONTENTS));
-    set_item_text(help.window, IDC_HELP_BACK, get_text(TXT_HELP_BACK));
+    retitle_help();
     if (IsIconic(help.window)) ShowWindow(help.window, SW_RESTORE);
     ShowWindow(help.window, SW_SHOW);
     SetForegroundWindow(help.window);
     SetFocus(help.text);
+}
+
+// The texts follow the language of the moment.
+void retitle_help() {
+    if (help.window == nullptr) return;
+    set_window_text(help.window, get_text(TXT_HELP_TITLE));
+    set_item_text(help.window, IDC_HELP_CONTENTS, get_text(TXT_HELP_CONTENTS));
+    set_item_text(help.window, IDC_HELP_BACK, get_text(TXT_HELP_BACK));
 }
 
 void close_help() {

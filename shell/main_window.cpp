@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "control/board_overlay.h"
 #include "control/game.h"
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
@@ -25,6 +26,8 @@ constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
 bool settings_saved = false;
+DWORD pointer_place = 0xFFFFFFFF;  // where the pointer was last reported, on the screen
+bool pointer_tracked = false;      // its leaving the client area will be reported
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -67,11 +70,59 @@ void run_command(WORD command) {
         case CMD_QUIT: PostMessageW(main_window, WM_DESTROY, 0, 0); break;
         case CMD_SETTINGS: run_dialog(DLG_SETTINGS, settings_dialog_proc); break;
         case CMD_BEST_SCORES: show_best_scores(); break;
-        case CMD_TOGGLE_LANGUAGE: toggle_language(); break;
+        case CMD_TOGGLE_LANGUAGE:
+            toggle_language();
+            retitle_help();  // an open help window follows
+            break;
+        case CMD_SHOW_GROUPS: toggle_show_groups(); break;
+        case CMD_SYMBOLS: toggle_symbols(); break;
         case CMD_ABOUT: run_dialog(DLG_ABOUT, about_dialog_proc); break;
         case CMD_HELP: show_help(); break;
         default: break;  // unknown commands are ignored
     }
+}
+
+// The keys of the board: the cursor keys, and Space or Enter for a press on
+// the cursor's cell. A held Space or Enter presses once, as a held button does.
+bool on_board_key(WPARAM key, LPARAM flags) {
+    constexpr LPARAM KEY_WAS_DOWN = 1 << 30;
+    switch (key) {
+        case VK_LEFT: on_cursor_key(CURSOR_LEFT); return true;
+        case VK_RIGHT: on_cursor_key(CURSOR_RIGHT); return true;
+        case VK_UP: on_cursor_key(CURSOR_UP); return true;
+        case VK_DOWN: on_cursor_key(CURSOR_DOWN); return true;
+        case VK_HOME: on_cursor_key(CURSOR_FIRST_COLUMN); return true;
+        case VK_END: on_cursor_key(CURSOR_LAST_COLUMN); return true;
+        case VK_PRIOR: on_cursor_key(CURSOR_TOP_ROW); return true;
+        case VK_NEXT: on_cursor_key(CURSOR_BOTTOM_ROW); return true;
+        case VK_SPACE:
+        case VK_RETURN:
+            if ((flags & KEY_WAS_DOWN) == 0) on_cursor_press();
+            return true;
+        default: return false;
+    }
+}
+
+// The system also reports the pointer where it stands still, when a window
+// that covered it goes or the board is laid out under it: only a change of
+// its place on the screen is a move that hides the keyboard cursor.
+void on_mouse_move(HWND window, LPARAM lparam) {
+    const DWORD place = GetMessagePos();
+    const bool moved = place != pointer_place;
+    pointer_place = place;
+    if (!pointer_tracked) {  // to hear when it leaves the board
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        pointer_tracked = TrackMouseEvent(&track) != FALSE;
+    }
+    if (moved)
+        on_pointer_moved(LOWORD(lparam), HIWORD(lparam));
+    else
+        on_pointer_over(LOWORD(lparam), HIWORD(lparam));
+}
+
+void on_mouse_leave() {
+    pointer_tracked = false;
+    on_pointer_left();
 }
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -89,6 +140,11 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: on_board_click(LOWORD(lparam), HIWORD(lparam)); return 0;
+        case WM_MOUSEMOVE: on_mouse_move(window, lparam); return 0;
+        case WM_MOUSELEAVE: on_mouse_leave(); return 0;
+        case WM_KEYDOWN:
+            if (on_board_key(wparam, lparam)) return 0;
+            return DefWindowProcW(window, message, wparam, lparam);
         default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }

@@ -15,6 +15,15 @@
 
 void platform_draw_board() { paint_board(main_window); }
 
+void platform_draw_overlay() { paint_overlay_changes(main_window); }
+
+void platform_set_status_parts() { set_status_parts(); }
+
+void platform_reload_pictures() {
+    load_stone_pictures();
+    paint_board(main_window);
+}
+
 void platform_layout_window() {
     if (main_window != nullptr) layout_main_window(main_window);
 }
@@ -41,6 +50,10 @@ void platform_set_menu_item(int command, const char* text) {
     // empty texts, which Wine loads as disabled separators.
     UINT id = static_cast<UINT>(command);
     ModifyMenuW(main_menu, id, MF_BYCOMMAND | MF_STRING | MF_ENABLED, id, widen(text).c_str());
+}
+
+void platform_check_menu_item(int command, bool checked) {
+    CheckMenuItem(main_menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void platform_redraw_menu() { DrawMenuBar(main_window); }

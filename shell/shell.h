@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 // ---- Program-wide shell state (shell/main_window.cpp) ----
@@ -19,6 +20,18 @@ void paint_board(HWND window);
 void layout_main_window(HWND window);
 void center_window(HWND window, HWND over);
 extern HWND status_bar;  // re-created by every layout; the door writes its fields
+// Draws again the cells whose overlay (cursor, outlines) changed since the last draw.
+void paint_overlay_changes(HWND window);
+
+// ---- Overlay over the stones (shell/overlay_view.cpp) ----
+// Copies the stone at `source_x` of `stones` to (x, y) of `dc` with the
+// overlay `parts` drawn over it, in one copy; false (nothing drawn) when the
+// cell carries no overlay.
+bool draw_overlaid_cell(HDC dc, int x, int y, int side, HDC stones, int source_x, std::uint16_t parts);
+bool overlay_changed_at(int column, int row);
+void note_overlay_drawn();
+// The status bar's parts: the four fields, and the group's size while groups are shown.
+void set_status_parts();
 
 // ---- Dialogs (shell/dialog_*.cpp) ----
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
@@ -30,6 +43,8 @@ void show_best_scores();  // runs dialog 200 owned by the main window
 // system has one and the file is there, else the game's own help window,
 // brought to the front if it is already open.
 void show_help();
+// The language changed: an open help window takes the new texts.
+void retitle_help();
 // The end of the game: closes the viewer or the window that help opened.
 void close_help();
 // True for a message to the help window or one of its controls: the game's

@@ -23,3 +23,13 @@ constexpr int MIN_COLOURS = 2;
 constexpr int MAX_COLOURS = 6;
 constexpr int LANGUAGE_FRENCH = 0;
 constexpr int LANGUAGE_ENGLISH = 1000;
+
+// Two options of the view, off until the player turns them on (Options
+// menu): the group under the pointer or the keyboard cursor outlined with its
+// size in the status bar, and a symbol of its own on each colour of stone.
+// They are kept on one line after the best scores (storage/options_line.cpp).
+struct ViewOptions {
+    bool show_groups;
+    bool symbols;
+};
+extern ViewOptions view_options;

@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/options_line.h"
 #include "storage/texts.h"
 
 GameSettings settings;
@@ -116,12 +117,18 @@ bool read_score_line(const char* line, BestScoreEntry& entry) {
     return true;
 }
 
+// The line that ends the score list, or the one after 24 scores, may be the
+// options line.
 void read_score_lines(PlatformFile* file) {
+    char line[LINE_BUFFER_SIZE];
     for (BestScoreEntry& entry : best_scores) {
-        char line[LINE_BUFFER_SIZE];
         if (platform_file_gets(line, LINE_BUFFER_SIZE, file) == nullptr) return;
-        if (!read_score_line(line, entry)) return;
+        if (!read_score_line(line, entry)) {
+            read_options_line(line);
+            return;
+        }
     }
+    if (platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr) read_options_line(line);
 }
 
 bool write_line(PlatformFile* file, char* line) {
@@ -183,6 +190,7 @@ void write_settings(const char* path) {
     std::string temporary = temporary_settings_path(path);
     PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
     bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file) &&
+                   write_options_line(file) &&
                    platform_file_flush(file);
     bool closed = file != nullptr && platform_file_close(file);
     if (written && closed && replace_patiently(temporary.c_str(), path)) return;

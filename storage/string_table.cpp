@@ -19,6 +19,8 @@ const TextRow STRING_TABLE[] = {
     {TXT_ITEM_SETTINGS, "Param\xE8" "tres du jeu", "Game settings"},
     {TXT_ITEM_SCORES, "Afficher scores", "Display scores"},
     {TXT_ITEM_LANGUAGE, "English", "Fran\xE7" "ais"},
+    {TXT_ITEM_SHOW_GROUPS, "Montrer les groupes", "Show groups"},
+    {TXT_ITEM_SYMBOLS, "Symboles sur les pi\xE8" "ces", "Symbols on stones"},
     {TXT_ABOUT_TITLE, "A propos de Glimmets", "About Glimmets"},
     {TXT_ITEM_HELP, "Aide", "Help"},
     {TXT_HELP_TITLE, "Aide de Glimmets", "Glimmets Help"},
@@ -60,6 +62,8 @@ const TextRow STRING_TABLE[] = {
     {TXT_CANCEL, "Annuler", "Cancel"},
     {TXT_GAME_OVER, "Partie termin\xE9" "e", "Game over"},
     {TXT_RESET_SCORES, "Effacer les scores", "Reset scores"},
+    {TXT_KEY_OPTIONS, "options=%d", "options=%d"},
+    {TXT_GROUP_SIZE, "%d en groupe", "%d in group"},
 };
 
 const int STRING_TABLE_SIZE = static_cast<int>(sizeof STRING_TABLE / sizeof STRING_TABLE[0]);

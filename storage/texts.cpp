@@ -27,6 +27,7 @@ constexpr MenuItemText MENU_ITEMS[] = {
     {CMD_NEW_GAME, TXT_ITEM_NEW_GAME},   {CMD_UNDO, TXT_ITEM_UNDO},
     {CMD_QUIT, TXT_ITEM_QUIT},           {CMD_SETTINGS, TXT_ITEM_SETTINGS},
     {CMD_BEST_SCORES, TXT_ITEM_SCORES},  {CMD_TOGGLE_LANGUAGE, TXT_ITEM_LANGUAGE},
+    {CMD_SHOW_GROUPS, TXT_ITEM_SHOW_GROUPS}, {CMD_SYMBOLS, TXT_ITEM_SYMBOLS},
     {CMD_ABOUT, TXT_ABOUT_TITLE},        {CMD_HELP, TXT_ITEM_HELP},
 };
 
@@ -66,6 +67,9 @@ void apply_menu_texts() {
         platform_set_menu_title(position, get_text(TXT_MENU_GAME + position));
     for (const MenuItemText& item : MENU_ITEMS)
         platform_set_menu_item(item.command, get_text(item.text_id));
+    // After the texts: an item whose text is set anew loses its check mark.
+    platform_check_menu_item(CMD_SHOW_GROUPS, view_options.show_groups);
+    platform_check_menu_item(CMD_SYMBOLS, view_options.symbols);
     platform_redraw_menu();
 }
 

@@ -159,7 +159,9 @@ int cmd_status() {
     RemoteBuffer buffer(bar);
     if (!buffer.ok()) return fail("no buffer in the game's process");
     std::string out = "[";
-    for (int part = 0; part < 4; ++part) {
+    // Four fields, or five while the game shows the size of a group.
+    const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
+    for (int part = 0; part < parts; ++part) {
         buffer.clear();
         SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), buffer.pointer());
         out += (part ? ", " : "") + json_string(buffer.read());

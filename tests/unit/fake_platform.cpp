@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "control/board_overlay.h"
 #include "control/game.h"
 #include "engine/sound.h"
 #include "engine/board.h"
@@ -37,7 +38,9 @@ void reset_program_state() {
     board = Board{};
     pending_dimensions = PendingDimensions{};
     settings = GameSettings{};
+    view_options = ViewOptions{};
     game = CurrentGame{};
+    reset_board_overlay();
     clear_best_scores();
     wave_device_count = -1;
 }
@@ -74,7 +77,13 @@ void platform_set_menu_title(int position, const char* text) {
 void platform_set_menu_item(int command, const char* text) {
     record("item " + std::to_string(command) + " " + text);
 }
+void platform_check_menu_item(int command, bool checked) {
+    record("check " + std::to_string(command) + (checked ? " on" : " off"));
+}
 void platform_redraw_menu() { record("menu redraw"); }
+void platform_draw_overlay() { record("overlay"); }
+void platform_set_status_parts() { record(std::string("status parts ") + (view_options.show_groups ? "5" : "4")); }
+void platform_reload_pictures() { record("pictures"); }
 
 std::uintptr_t platform_start_clock() {
     record("clock start");

@@ -214,6 +214,66 @@ TEST_F(SettingsFile, WritingOverAReadBackFileGivesTheSameBytes) {
     }
 }
 
+// ---- The options line after the scores --------------------------------------
+
+std::vector<std::pair<std::int32_t, std::string>> scores() {
+    std::vector<std::pair<std::int32_t, std::string>> out;
+    for (const BestScoreEntry& entry : best_scores) out.emplace_back(entry.score, entry.name);
+    return out;
+}
+
+TEST_F(SettingsFile, OptionsLineWrittenOnlyWhenAnOptionIsOnAndReadBack) {
+    std::string twenty_four;
+    for (int i = 24; i >= 1; --i) twenty_four += std::to_string(i * 10) + ",P" + std::to_string(i) + "\r\n";
+    struct Case {
+        ViewOptions options;
+        const char* line;
+    };
+    const Case cases[] = {{{false, false}, ""}, {{true, false}, "options=1\r\n"},
+                          {{false, true}, "options=2\r\n"}, {{true, true}, "options=3\r\n"}};
+    for (const std::string& score_lines : {std::string(), std::string("540,Zizu\r\n300, \r\n"), twenty_four}) {
+        for (const Case& c : cases) {
+            reset_program_state();
+            read(SEVEN + score_lines);
+            const auto scores_read = scores();
+            view_options = c.options;
+            write_settings(path.c_str());
+            EXPECT_EQ(read_bytes(path), SEVEN + score_lines + c.line);
+            // Read again: the same settings, the same scores, the same options.
+            reset_program_state();
+            read_settings(path.c_str());
+            EXPECT_EQ(fields(), (std::vector<std::int32_t>{10, 15, 1, 15, 1000, 6, 0}));
+            EXPECT_EQ(scores(), scores_read) << c.line;
+            EXPECT_EQ(view_options.show_groups, c.options.show_groups) << c.line;
+            EXPECT_EQ(view_options.symbols, c.options.symbols) << c.line;
+        }
+    }
+}
+
+TEST_F(SettingsFile, OptionsLineReadsAsTheEmptyEntryThatEndsTheScores) {
+    // What the line is to the score reader: a line without a comma whose
+    // number is 0, so the entry it lands in stays empty and the list ends.
+    read(SEVEN + "540,Zizu\r\noptions=3\r\n700,Late\r\n");
+    EXPECT_EQ(used_best_scores(), 1);
+    EXPECT_EQ(best_scores[1].score, 0);
+    EXPECT_STREQ(best_scores[1].name, "");
+    EXPECT_EQ(best_scores[2].score, 0);
+    EXPECT_TRUE(view_options.show_groups && view_options.symbols);
+}
+
+TEST_F(SettingsFile, OtherLinesAfterTheScoresLeaveTheOptionsOff) {
+    for (const char* line : {"120\r\n", "option=3\r\n", "Options=3\r\n", "options=\r\n", "options=-1\r\n",
+                             "options=4\r\n", " options=3\r\n"}) {
+        reset_program_state();
+        read(SEVEN + "540,Zizu\r\n" + line);
+        EXPECT_FALSE(view_options.show_groups || view_options.symbols) << line;
+    }
+    reset_program_state();
+    read(SEVEN + "options=99999999999999999999\r\n");  // first nine digits: 999999999, both bits set
+    EXPECT_TRUE(view_options.show_groups && view_options.symbols);
+    EXPECT_EQ(used_best_scores(), 0);
+}
+
 // ---- Path rule -----------------------------------------------------------
 
 TEST(SettingsPaths, ExtensionReplaced) {

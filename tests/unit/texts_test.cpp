@@ -38,7 +38,7 @@ TEST_F(Texts, EveryIdExistsInBothLanguages) {
     const std::vector<int> ids = {400, 401, 402, 410, 411, 412, 420, 421, 422, 430, 431, 432, 433, 434, 450,
                                   451, 480, 481, 482, 485, 486, 487, 488, 489, 490, 491, 492,
                                   493, 494, 500, 501, 502, 503, 504, 505, 506, 507, 508, 509,
-                                  515, 516, 518, 519};
+                                  515, 516, 518, 519, 423, 424, 530, 531};
     for (int id : ids) {
         ASSERT_NE(find_text(id), nullptr) << id;
         ASSERT_NE(find_text(id + TEXT_ENGLISH_OFFSET), nullptr) << id;
@@ -76,14 +76,27 @@ const std::vector<std::string> FRENCH_MENU = {
     "item 200 Param\xE8" "tres du jeu",
     "item 201 Afficher scores",
     "item 202 English",
+    "item 203 Montrer les groupes",
+    "item 204 Symboles sur les pi\xE8" "ces",
     "item 300 A propos de Glimmets",
     "item 301 Aide",
+    "check 203 off",
+    "check 204 off",
     "menu redraw",
 };
 
 TEST_F(Texts, MenuTextsAppliedInOrderThenRedrawn) {
     apply_menu_texts();
     EXPECT_EQ(fake.events, FRENCH_MENU);
+}
+
+TEST_F(Texts, MenuChecksFollowTheOptionsAfterTheTexts) {
+    view_options = ViewOptions{true, false};
+    toggle_language();
+    const auto checks = fake.matching("check");
+    EXPECT_EQ(checks, (std::vector<std::string>{"check 203 on", "check 204 off"}));
+    EXPECT_EQ(fake.count("item 203 Show groups"), 1);
+    EXPECT_EQ(fake.count("item 204 Symbols on stones"), 1);
 }
 
 TEST_F(Texts, ToggleSwitchesTheMenuAndTwiceComesBack) {

@@ -139,7 +139,7 @@ HintResult search_hint(const Position& position, long move_budget) {
         alive = (alive + 1) / 2;
     }
 
-    const Group& chosen = root.groups[candidates[0].group];
+    const PlayableGroup& chosen = root.groups[candidates[0].group];
     result.found = true;
     result.column = chosen.column;
     result.level = chosen.level;

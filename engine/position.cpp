@@ -107,7 +107,7 @@ void find_groups(const Position& p, GroupList& list) {
                 list.label[x][l] = GroupList::NO_GROUP;
                 continue;
             }
-            list.groups[list.count++] = Group{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l), colour,
+            list.groups[list.count++] = PlayableGroup{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l), colour,
                                               static_cast<std::uint16_t>(size)};
         }
 }
@@ -133,7 +133,7 @@ void settle(Position& p, int first, int last) {
 }  // namespace
 
 int take_group(Position& p, const GroupList& list, int index) {
-    const Group& g = list.groups[index];
+    const PlayableGroup& g = list.groups[index];
     return take_group_at(p, g.column, g.level);
 }
 

@@ -21,7 +21,7 @@ struct Position {
 
 // One group of two stones or more: a cell of it (0-based column and level),
 // its colour and its size.
-struct Group {
+struct PlayableGroup {
     std::uint8_t column;
     std::uint8_t level;
     std::uint8_t colour;
@@ -35,7 +35,7 @@ constexpr int MAX_GROUPS = POSITION_SIDE * POSITION_SIDE / 2;
 struct GroupList {
     static constexpr std::uint16_t NO_GROUP = 0xFFFF;
     int count;
-    Group groups[MAX_GROUPS];
+    PlayableGroup groups[MAX_GROUPS];
     std::uint16_t label[POSITION_SIDE][POSITION_SIDE];
 };
 

@@ -91,7 +91,7 @@ TEST(Position, PlaysEveryMoveAsTheGameDoes) {
             find_groups(p, list);
             ASSERT_EQ(list.count == 0, count_playable() == 0) << "game " << game_index;
             if (list.count == 0) break;
-            const Group g = list.groups[std::uniform_int_distribution<int>(0, list.count - 1)(random)];
+            const PlayableGroup g = list.groups[std::uniform_int_distribution<int>(0, list.count - 1)(random)];
             click_cell(g.column + 1, board_row_of(p, g.level));
             ASSERT_EQ(take_group(p, list, list.label[g.column][g.level]), g.size);
             const Position game_now = position_of_board();

@@ -9,7 +9,7 @@ nothing of it reaches the settings file.
 
 Where the system has a viewer (the prefix set to report Windows XP), F1 and
 Help > Help keep opening it on Glimmets.hlp: jumps are drawn in green, one
-line each in the contents topic (7 French, 7 English), and a topic's text
+line each in the contents topic (8 French, 8 English), and a topic's text
 area is compared pixel for pixel between two locales. With the help file
 missing, the game's own window opens instead of the viewer, so quitting
 never waits on the viewer's error box."""
@@ -31,11 +31,11 @@ BACK_TO_CONTENTS = "Sommaire / Contents"
 WM_CLOSE = 0x0010
 
 HELP_CAPTION = "Glimmets"       # the caption the help file gives the viewer's window
-CONTENTS_JUMPS = 14
+CONTENTS_JUMPS = 16
 # Jumps to topics whose name hashes are negative as signed numbers: they are
 # found only when the topic-name index is sorted the way the viewer searches it.
-ENGLISH_UNDO_JUMP = 9           # "Undoing a move"
-FRENCH_SETTINGS_JUMP = 4        # "Les paramètres du jeu", with many accents
+ENGLISH_UNDO_JUMP = 10          # "Undoing a move"
+FRENCH_SETTINGS_JUMP = 5        # "Les paramètres du jeu", with many accents
 JUMP_GREEN = (0, 128, 0)
 BUTTON_BAR_GREY = (245, 245, 245)
 

@@ -3,14 +3,15 @@
 // hint, always taking the largest group (the first found when several are
 // as large), and taking a group at random. Prints, per board size, the mean
 // and spread of the stones left by each rule, how often the hint cleared the
-// board, and the hint's time per move (median and worst), one core.
+// board, and the hint's time per move (median and worst) in processor time
+// of its one thread, which other programs on a shared machine do not swell.
 //
 //   hint_bench [boards] [boards of 31 x 31] [form: 1 round, 0 square]
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "engine/board.h"
@@ -42,11 +43,11 @@ int index_of_cell(const GroupList& list, int column, int level) { return list.la
 int play_by_hint(Position p, std::vector<double>& times_ms) {
     GroupList list;
     for (;;) {
-        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t start = std::clock();
         const HintResult hint = search_hint(p, HINT_MOVE_BUDGET);
-        const auto end = std::chrono::steady_clock::now();
+        const std::clock_t end = std::clock();
         if (!hint.found) return stones_left(p);
-        times_ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        times_ms.push_back(1000.0 * static_cast<double>(end - start) / CLOCKS_PER_SEC);
         find_groups(p, list);
         take_group(p, list, index_of_cell(list, hint.column, hint.level));
     }
@@ -57,10 +58,7 @@ int play_largest(Position p) {
     for (;;) {
         find_groups(p, list);
         if (list.count == 0) return stones_left(p);
-        int largest = 0;
-        for (int i = 1; i < list.count; ++i)
-            if (list.groups[i].size > list.groups[largest].size) largest = i;
-        take_group(p, list, largest);
+        take_group(p, list, largest_group(list));
     }
 }
 
@@ -90,6 +88,7 @@ Spread spread_of(const std::vector<int>& values) {
 }
 
 void run_size(const Size& size, int form, int boards) {
+    if (boards <= 0) return;
     std::vector<int> hinted, largest, random;
     std::vector<double> times_ms;
     int cleared = 0;

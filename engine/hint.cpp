@@ -84,10 +84,7 @@ struct Playout {
             }
             find_groups(p, list);
             if (list.count == 0) return stones_left(p);
-            int largest = 0;
-            for (int i = 1; i < list.count; ++i)
-                if (list.groups[i].size > list.groups[largest].size) largest = i;
-            take_group(p, list, largest);
+            take_group(p, list, largest_group(list));
         }
     }
 };

@@ -8,10 +8,11 @@
 
 #include "engine/position.h"
 
-// Moves the search may play ahead for one hint: about a fifth of a second
-// on a 31 x 31 board of 6 colours on one core of a 2020s laptop; far less on
-// smaller boards, whose moves and games are shorter.
-constexpr long HINT_MOVE_BUDGET = 60000;
+// Moves the search may play ahead for one hint: at most about a sixth of a
+// second on a 31 x 31 board of 6 colours, at the start of the game where the
+// games played ahead are longest, on one core of the development machine;
+// far less on smaller boards and later in a game.
+constexpr long HINT_MOVE_BUDGET = 120000;
 
 struct HintResult {
     bool found;       // false when no group can be taken

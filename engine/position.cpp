@@ -16,6 +16,29 @@ struct StackCell {
     std::uint8_t level;
 };
 
+// A fill from (column, level) through the sides of the stones: `claim` is
+// asked about each stone reached and returns true when it takes it, having
+// made sure it will not take it twice. Returns the stones taken.
+template <typename Claim>
+int fill_from(const Position& p, int column, int level, Claim claim) {
+    StackCell stack[POSITION_SIDE * POSITION_SIDE];
+    int depth = 0, taken = 0;
+    auto visit = [&](int x, int l) {
+        if (x < 0 || x >= p.columns || l < 0 || l >= p.height[x] || !claim(x, l)) return;
+        stack[depth++] = StackCell{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l)};
+        ++taken;
+    };
+    visit(column, level);
+    while (depth > 0) {
+        const StackCell c = stack[--depth];
+        visit(c.column - 1, c.level);
+        visit(c.column + 1, c.level);
+        visit(c.column, c.level - 1);
+        visit(c.column, c.level + 1);
+    }
+    return taken;
+}
+
 int rng_draw(std::uint32_t& state) {
     state = state * 22695477u + 1u;
     return static_cast<int>((state >> 16) & 0x7FFFu);
@@ -77,7 +100,6 @@ void find_groups(const Position& p, GroupList& list) {
     list.count = 0;
     for (int x = 0; x < p.columns; ++x)
         for (int l = 0; l < p.rows; ++l) list.label[x][l] = GroupList::NO_GROUP;
-    StackCell stack[POSITION_SIDE * POSITION_SIDE];
     // Cells already visited in a lone stone's search are left unlabelled;
     // `seen` keeps them from being searched again.
     bool seen[POSITION_SIDE][POSITION_SIDE] = {};
@@ -86,29 +108,18 @@ void find_groups(const Position& p, GroupList& list) {
             if (seen[x][l]) continue;
             const std::uint8_t colour = p.stone[x][l];
             const auto index = static_cast<std::uint16_t>(list.count);
-            int depth = 0, size = 0;
-            auto visit = [&](int cx, int cl) {
-                if (cx < 0 || cx >= p.columns || cl < 0 || cl >= p.height[cx]) return;
-                if (seen[cx][cl] || p.stone[cx][cl] != colour) return;
+            const int size = fill_from(p, x, l, [&](int cx, int cl) {
+                if (seen[cx][cl] || p.stone[cx][cl] != colour) return false;
                 seen[cx][cl] = true;
                 list.label[cx][cl] = index;
-                stack[depth++] = StackCell{static_cast<std::uint8_t>(cx), static_cast<std::uint8_t>(cl)};
-                ++size;
-            };
-            visit(x, l);
-            while (depth > 0) {
-                const StackCell c = stack[--depth];
-                visit(c.column - 1, c.level);
-                visit(c.column + 1, c.level);
-                visit(c.column, c.level - 1);
-                visit(c.column, c.level + 1);
-            }
+                return true;
+            });
             if (size == 1) {
                 list.label[x][l] = GroupList::NO_GROUP;
                 continue;
             }
-            list.groups[list.count++] = PlayableGroup{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l), colour,
-                                              static_cast<std::uint16_t>(size)};
+            list.groups[list.count++] = PlayableGroup{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l),
+                                                      colour, static_cast<std::uint16_t>(size)};
         }
 }
 
@@ -139,26 +150,23 @@ int take_group(Position& p, const GroupList& list, int index) {
 
 int take_group_at(Position& p, int column, int level) {
     const std::uint8_t colour = p.stone[column][level];
-    StackCell stack[POSITION_SIDE * POSITION_SIDE];
-    int depth = 0, taken = 0, first = column, last = column;
-    auto take = [&](int x, int l) {
-        if (x < 0 || x >= p.columns || l < 0 || l >= p.height[x] || p.stone[x][l] != colour) return;
+    int first = column, last = column;
+    const int taken = fill_from(p, column, level, [&](int x, int l) {
+        if (p.stone[x][l] != colour) return false;
         p.stone[x][l] = 0;
-        stack[depth++] = StackCell{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(l)};
-        ++taken;
         if (x < first) first = x;
         if (x > last) last = x;
-    };
-    take(column, level);
-    while (depth > 0) {
-        const StackCell c = stack[--depth];
-        take(c.column - 1, c.level);
-        take(c.column + 1, c.level);
-        take(c.column, c.level - 1);
-        take(c.column, c.level + 1);
-    }
+        return true;
+    });
     settle(p, first, last);
     return taken;
+}
+
+int largest_group(const GroupList& list) {
+    int largest = 0;
+    for (int i = 1; i < list.count; ++i)
+        if (list.groups[i].size > list.groups[largest].size) largest = i;
+    return largest;
 }
 
 int stones_left(const Position& p) {

@@ -55,6 +55,9 @@ int take_group(Position& position, const GroupList& list, int index);
 // neighbour of its colour, as take_group does. Returns the stones taken.
 int take_group_at(Position& position, int column, int level);
 
+// The first of the largest groups of a list that holds at least one.
+int largest_group(const GroupList& list);
+
 int stones_left(const Position& position);
 
 // Game coordinates (1-based, row 1 at the top) of a cell of the position.

@@ -119,6 +119,7 @@ TEST(Position, GroupsAreFoundOnceWithTheirSizes) {
     }
     EXPECT_EQ(list.label[0][0], GroupList::NO_GROUP);  // the lone 2 at the bottom left
     EXPECT_EQ(list.label[3][1], 1);
+    EXPECT_EQ(largest_group(list), 0);
 }
 
 // Every cell the hint names is a stone with a neighbour of its colour.
@@ -182,12 +183,8 @@ TEST(Hint, BeatsTakingTheLargestGroup) {
             find_groups(by_hint, list);
             take_group(by_hint, list, list.label[h.column][h.level]);
         }
-        for (find_groups(by_size, list); list.count > 0; find_groups(by_size, list)) {
-            int best = 0;
-            for (int i = 1; i < list.count; ++i)
-                if (list.groups[i].size > list.groups[best].size) best = i;
-            take_group(by_size, list, best);
-        }
+        for (find_groups(by_size, list); list.count > 0; find_groups(by_size, list))
+            take_group(by_size, list, largest_group(list));
         hinted += stones_left(by_hint);
         largest += stones_left(by_size);
     }

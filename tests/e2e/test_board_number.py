@@ -59,6 +59,9 @@ def test_restart_gives_back_the_first_board_to_the_pixel():
         # The same moves play the same way again.
         again, _ = play_largest(game, first, 3)
         assert again == played
+        game.open_menu("g")  # the Game menu with the three new items, for the eye
+        game.screenshot("game_menu_en")
+        game.key("Escape", "Escape")
         quit_game(game)
 
 

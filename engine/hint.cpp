@@ -4,9 +4,9 @@
 // by a simple rule that works well here: keep the colour that has the most
 // stones for last (its stones gather into large groups as the others go)
 // and take one of the other colours' groups at random; only when no such
-// group is left, take the largest of those left. The budget is shared out in rounds: all
-// candidates get the same work in a round, and the better half goes on to
-// the next, which gives each survivor twice as much.
+// group is left, take the largest of those left. The budget is shared out
+// in rounds: all candidates get the same work in a round, and the better
+// half goes on to the next, which gives each survivor twice as much.
 #include "engine/hint.h"
 
 #include <algorithm>
@@ -59,11 +59,13 @@ struct Playout {
         while (used < p.columns && p.height[used] > 0) ++used;
         if (used == 0) return false;
         const int start = random.below(used);
-        int from = random.below(p.height[start]);
-        for (int i = 0; i <= used; ++i, from = 0) {
+        const int start_level = random.below(p.height[start]);
+        // The start column's stones below the random one come last.
+        for (int i = 0; i <= used; ++i) {
             const int x = (start + i) % used;
-            const int to = i == used ? from : p.height[x];
-            for (int l = i == used ? 0 : from; l < to; ++l) {
+            const int from = i == 0 ? start_level : 0;
+            const int to = i == used ? start_level : p.height[x];
+            for (int l = from; l < to; ++l) {
                 if (p.stone[x][l] == kept_colour || !has_partner(p, x, l)) continue;
                 column = x;
                 level = l;

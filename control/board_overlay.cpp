@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 KeyboardCursor cursor;
@@ -133,12 +134,14 @@ void toggle_show_groups() {
     platform_set_status_parts();
     forget_group_field();
     redraw_if_changed();  // writes the new field, empty when no group is shown
+    save_settings();      // the file follows every change
 }
 
 void toggle_symbols() {
     view_options.symbols = !view_options.symbols;
     platform_check_menu_item(CMD_SYMBOLS, view_options.symbols);
     platform_reload_pictures();
+    save_settings();
 }
 
 bool refresh_overlay() {

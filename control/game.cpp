@@ -13,6 +13,7 @@
 #include "engine/undo.h"
 #include "platform/platform.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 
 CurrentGame game;
 
@@ -59,6 +60,12 @@ void before_deal() {
     forget_marked_group();
 }
 
+// A deal with the settings' grid applies the one chosen in the settings
+// dialog: the file follows it.
+void keep_grid_choice(const GameSettings& before) {
+    if (settings.columns != before.columns || settings.rows != before.rows) save_settings();
+}
+
 void show_dealt_board() {
     platform_layout_window();  // ends with show_new_game_status
     platform_draw_board();
@@ -67,8 +74,10 @@ void show_dealt_board() {
 }  // namespace
 
 void on_new_game() {
+    const GameSettings before = settings;
     before_deal();
     new_game();
+    keep_grid_choice(before);
     show_dealt_board();
 }
 
@@ -79,8 +88,10 @@ void on_restart() {
 }
 
 void on_board_number(std::uint32_t number) {
+    const GameSettings before = settings;
     before_deal();
     new_game_with_seed(number);
+    keep_grid_choice(before);
     show_dealt_board();
 }
 
@@ -105,9 +116,11 @@ void show_new_game_status() {
 }
 
 Cell hit_test(std::uint16_t x, std::uint16_t y) {
-    // A stone size of 0 can only come from settings never read; no cell then.
-    if (settings.stone_size <= 0) return Cell{BOARD_SPAN, BOARD_SPAN};
-    return Cell{x / settings.stone_size + 1, y / settings.stone_size + 1};
+    // Cells are as large as they are drawn, which follows the screen's scale.
+    // A side of 0 means no pictures were ever made; no cell then.
+    const int side = platform_stone_side();
+    if (side <= 0) return Cell{BOARD_SPAN, BOARD_SPAN};
+    return Cell{x / side + 1, y / side + 1};
 }
 
 // A press is also a move of the pointer: it hides the keyboard cursor.

@@ -1,5 +1,5 @@
 // The end of a game: the end-of-game text, the clock stopped, the score and
-// the congratulations box, then the best-scores table.
+// the congratulations box, then the best-scores table and the settings file.
 #include <cstdio>
 
 #include "control/game.h"
@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 namespace {
@@ -48,5 +49,6 @@ void end_game() {
                   game.last_score);
 #pragma GCC diagnostic pop
     platform_show_congratulations(caption, text);
-    insert_best_score(game.last_score);
+    // The named score reaches the file at once.
+    if (insert_best_score(game.last_score)) save_settings();
 }

@@ -11,6 +11,7 @@
 #include "engine/board.h"
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ SettingsOutcome apply_settings_choice(const SettingsChoice& choice) {
         outcome.reload_pictures = true;
     }
     outcome.post_new_game = game.state != GAME_RUNNING;
+    save_settings();
     return outcome;
 }
 

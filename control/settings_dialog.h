@@ -49,6 +49,7 @@ int arrows_edit_box(int arrows_id);
 
 // Stores the choice: the grid into the pending dimensions (it is dealt by
 // the next new game), the colours, the sound, the form and the stone size
-// into the live settings. Out-of-range numbers are brought into their
-// bounds; a field that holds no number leaves its setting as it was.
+// into the live settings, then writes the settings file. Out-of-range numbers
+// are brought into their bounds; a field that holds no number leaves its
+// setting as it was.
 SettingsOutcome apply_settings_choice(const SettingsChoice& choice);

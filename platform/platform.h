@@ -37,6 +37,11 @@ void platform_reload_pictures();
 // calling `show_new_game_status`.
 void platform_layout_window();
 
+// Called by the controller's hit test: the side in pixels of one cell as the
+// board is drawn now (the stone size at the screen's scale, made smaller when
+// the grid would not fit the screen).
+int platform_stone_side();
+
 // Called by the controller. Writes `text` (8-bit, Western European code page)
 // into status field `field` (0..3, and 4, the size of the group shown, while
 // groups are shown).
@@ -93,6 +98,11 @@ int platform_ask_player_name(char* name);
 // when it exists, then ends the program with exit code 1. The box stays until
 // the player closes it, even when the program's quit message is pending.
 [[noreturn]] void platform_fatal_error(const char* text, const char* caption);
+
+// Called when the settings file could not be written during play: shows an
+// error box with `text` and `caption` (UTF-8) owned by the main window and
+// returns when the player has closed it; the game goes on.
+void platform_show_warning(const char* text, const char* caption);
 
 // ---- Files --------------------------------------------------------------
 //

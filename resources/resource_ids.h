@@ -75,25 +75,6 @@
 /* Timers */
 #define TIMER_CLOCK             1
 
-/* Stone pictures: per stone size, the round colours 1..6, the blank, the
-   square colours 1..6 and the four burst frames. */
-#define IDB_ROUND_15            101
-#define IDB_BLANK_15            107
-#define IDB_SQUARE_15           111
-#define IDB_ROUND_18            201
-#define IDB_BLANK_18            207
-#define IDB_SQUARE_18           211
-#define IDB_ROUND_21            301
-#define IDB_BLANK_21            307
-#define IDB_SQUARE_21           311
-#define IDB_ROUND_24            501
-#define IDB_BLANK_24            507
-#define IDB_SQUARE_24           511
-#define IDB_BURST_15            400
-#define IDB_BURST_18            404
-#define IDB_BURST_21            408
-#define IDB_BURST_24            412
-
 /* Sounds: WAVE resources 3030 + sound number */
 #define IDW_SOUND_BASE          3030
 #define IDW_SOUND_REFUSED       3030
@@ -156,6 +137,11 @@
 #define TXT_CANCEL              516
 #define TXT_GAME_OVER           518
 #define TXT_RESET_SCORES        519
+/* The settings file written during play and kept when it cannot be replaced */
+#define TXT_NOT_SAVED           520
+#define TXT_NOT_SAVED_GOES_ON   521
+#define TXT_SCORES_KEPT_IN      522
+/* The view's options in the settings file, and the size of the group shown */
 #define TXT_KEY_OPTIONS         530
 #define TXT_GROUP_SIZE          531
 
@@ -168,12 +154,6 @@
 
 #if defined(__cplusplus) && !defined(RC_INVOKED)
 /* Runs of consecutive ids that code walks by offset. */
-static_assert(IDB_BLANK_15 == IDB_ROUND_15 + 6 && IDB_SQUARE_15 == IDB_ROUND_15 + 10, "15-pixel set");
-static_assert(IDB_BLANK_18 == IDB_ROUND_18 + 6 && IDB_SQUARE_18 == IDB_ROUND_18 + 10, "18-pixel set");
-static_assert(IDB_BLANK_21 == IDB_ROUND_21 + 6 && IDB_SQUARE_21 == IDB_ROUND_21 + 10, "21-pixel set");
-static_assert(IDB_BLANK_24 == IDB_ROUND_24 + 6 && IDB_SQUARE_24 == IDB_ROUND_24 + 10, "24-pixel set");
-static_assert(IDB_BURST_18 == IDB_BURST_15 + 4 && IDB_BURST_21 == IDB_BURST_18 + 4 &&
-              IDB_BURST_24 == IDB_BURST_21 + 4, "burst frames, four per size");
 static_assert(IDW_SOUND_UNDO == IDW_SOUND_BASE + 5 && IDW_SOUND_REFUSED == IDW_SOUND_BASE,
               "sounds are 3030 + sound number");
 static_assert(IDC_COLUMNS_ARROWS == IDC_COLUMNS_EDIT + 3 && IDC_COLOURS_ARROWS == IDC_COLOURS_EDIT + 3,

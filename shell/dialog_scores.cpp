@@ -5,6 +5,7 @@
 #include "resources/resource_ids.h"
 #include "shell/dialog_common.h"
 #include "storage/best_scores.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 namespace {
@@ -32,7 +33,7 @@ INT_PTR CALLBACK best_scores_dialog_proc(HWND dialog, UINT message, WPARAM wpara
         return TRUE;
     }
     if (message == WM_COMMAND && command_id(wparam) == IDC_SCORES_RESET) {
-        clear_best_scores();  // no confirmation; the dialog stays open
+        reset_best_scores();  // no confirmation; the dialog stays open
         SendDlgItemMessageW(dialog, IDC_SCORES_LIST, LB_RESETCONTENT, 0, 0);
         return TRUE;
     }

@@ -19,6 +19,28 @@ constexpr DWORD ARROWS_STYLE =
 // edit box. A wide range around 0 keeps both arrows reporting presses, which
 // they stop doing at the ends of their range.
 constexpr int ARROWS_RANGE = 32000;
+constexpr int ARROWS_WIDTH = 16;
+
+RECT rect_in_dialog(HWND dialog, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The arrow control aligns itself on its box; some versions keep a width of
+// their own. Made as wide as asked, it takes the extra from the box, and
+// stands on the box's top and bottom.
+void fit_arrows_to_box(HWND dialog, HWND box, HWND arrows, int width) {
+    if (arrows == nullptr) return;
+    RECT field = rect_in_dialog(dialog, box), place = rect_in_dialog(dialog, arrows);
+    const int extra = width - (place.right - place.left);
+    if (extra == 0 && place.top == field.top && place.bottom == field.bottom) return;
+    SetWindowPos(box, nullptr, 0, 0, field.right - field.left - extra, field.bottom - field.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(arrows, nullptr, place.left - extra, field.top, width, field.bottom - field.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void write_number(HWND dialog, int edit, int value) {
     SetDlgItemInt(dialog, edit, static_cast<UINT>(value), FALSE);
@@ -32,14 +54,17 @@ SettingsField read_number(HWND dialog, int edit) {
 
 bool is_ticked(HWND dialog, int button) { return IsDlgButtonChecked(dialog, button) == BST_CHECKED; }
 
-// The arrows sit at the right of their edit box; they do not write the box
-// themselves (no UDS_SETBUDDYINT), the dialog does.
+// The arrows sit at the right of their edit box, as tall as it and as wide
+// as 16 pixels at 100 % scaled; they do not write the box themselves (no
+// UDS_SETBUDDYINT), the dialog does.
 void add_number_field(HWND dialog, int edit, int arrows, int value) {
     HWND box = GetDlgItem(dialog, edit);
     RECT area{};
     GetClientRect(box, &area);
-    CreateUpDownControl(ARROWS_STYLE, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                        dialog, arrows, app_instance, box, ARROWS_RANGE, -ARROWS_RANGE, 0);
+    const int width = scale_to(dialog, ARROWS_WIDTH);
+    HWND made = CreateUpDownControl(ARROWS_STYLE, area.left, area.top, width, area.bottom - area.top, dialog,
+                                    arrows, app_instance, box, ARROWS_RANGE, -ARROWS_RANGE, 0);
+    fit_arrows_to_box(dialog, box, made, width);
     write_number(dialog, edit, value);
 }
 
@@ -91,7 +116,7 @@ void on_ok(HWND dialog) {
     choice.round = is_ticked(dialog, IDC_FORM_ROUND);
     for (int i = 0; i < 4; ++i) choice.size_ticked[i] = is_ticked(dialog, IDC_SIZE_15 + i);
     SettingsOutcome outcome = apply_settings_choice(choice);
-    if (outcome.reload_pictures) load_stone_pictures();
+    if (outcome.reload_pictures) fit_stones_to_window(main_window);
     // Posted, not sent: the new game is dealt once this dialog has ended.
     if (outcome.post_new_game) PostMessageW(main_window, WM_COMMAND, CMD_NEW_GAME, CMD_NEW_GAME);
     EndDialog(dialog, 1);

@@ -2,8 +2,10 @@
 // else the game's own help window. That window shows the help pages carried
 // inside the program (resource IDR_HELP_PAGES) in a read-only rich text
 // control: headings, paragraphs, lists, bold text and links, with Contents
-// and Back buttons. Links are followed by a click, or by Tab and Enter; Back
-// also by Backspace or Alt+Left; Escape closes. Nothing of it is saved.
+// and Back buttons. Links are followed by a click, or by Tab and Enter; past
+// the last link Tab goes on to the buttons, which Enter or Space press; Back
+// also by Backspace or Alt+Left, Contents by Alt+Home; Escape closes.
+// Nothing of it is saved.
 #include "shell/shell.h"  // <windows.h> before the other system headers
 
 #include <richedit.h>
@@ -38,6 +40,7 @@ struct HelpWindow {
     HWND window = nullptr;
     HWND text = nullptr;
     WNDPROC text_procedure = nullptr;
+    WNDPROC button_procedure = nullptr;
     std::vector<help_pages::Topic> topics;  // views into the resource, which lives as long as the program
     std::vector<Link> links;                // of the topic shown
     std::vector<int> history;               // the topics before it, for Back
@@ -239,13 +242,15 @@ const Link* link_under_cursor() {
     return link_at(cursor);
 }
 
-// Tab selects the next link (Shift+Tab the one before), round the topic.
+void focus_buttons(bool forward);
+
+// Tab selects the next link (Shift+Tab the one before); past the last link,
+// or before the first, the keys go on to the buttons.
 void select_next_link(bool forward) {
-    if (help.links.empty()) return;
     CHARRANGE now{};
     SendMessageW(help.text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&now));
     const int count = static_cast<int>(help.links.size());
-    int chosen = forward ? 0 : count - 1;
+    int chosen = -1;
     for (int i = 0; i < count; ++i) {
         const int k = forward ? i : count - 1 - i;
         const Link& link = help.links[static_cast<std::size_t>(k)];
@@ -253,6 +258,7 @@ void select_next_link(bool forward) {
                                   : link.start < now.cpMin;
         if (past) { chosen = k; break; }
     }
+    if (chosen < 0) return focus_buttons(forward);
     const Link& link = help.links[static_cast<std::size_t>(chosen)];
     select(link.start, link.end);
     SendMessageW(help.text, EM_SCROLLCARET, 0, 0);
@@ -287,7 +293,10 @@ LRESULT CALLBACK text_proc(HWND text, UINT message, WPARAM wparam, LPARAM lparam
             if (wparam == L'\t' || wparam == L'\r' || wparam == L'\b' || wparam == 27) return 0;
             break;
         case WM_SYSKEYDOWN:
-            if (wparam == VK_LEFT) { go_back(); return 0; }
+            // Handled, and passed on too: the default handling must see a key
+            // come with Alt, or Alt's release would open the window menu.
+            if (wparam == VK_LEFT) go_back();
+            if (wparam == VK_HOME) go_to(0);
             break;
         case WM_SETCURSOR:
             if (LOWORD(lparam) == HTCLIENT && link_under_cursor() != nullptr) {
@@ -309,10 +318,60 @@ LRESULT CALLBACK text_proc(HWND text, UINT message, WPARAM wparam, LPARAM lparam
     return CallWindowProcW(help.text_procedure, text, message, wparam, lparam);
 }
 
+// ---- The buttons by keyboard ----------------------------------------------------
+// Tab goes round the text's links, Contents and Back (when it can be used);
+// coming back to the text from a button selects its first link (its last
+// with Shift+Tab).
+
+void focus_text_link(bool forward) {
+    SetFocus(help.text);
+    const LONG from = forward ? 0 : GetWindowTextLengthW(help.text) + 1;
+    select(from, from);
+    if (!help.links.empty()) select_next_link(forward);
+}
+
+void focus_buttons(bool forward) {
+    HWND back = GetDlgItem(help.window, IDC_HELP_BACK);
+    SetFocus(forward || !IsWindowEnabled(back) ? GetDlgItem(help.window, IDC_HELP_CONTENTS) : back);
+}
+
+void tab_from_button(HWND button, bool forward) {
+    HWND back = GetDlgItem(help.window, IDC_HELP_BACK);
+    const bool on_contents = GetDlgCtrlID(button) == IDC_HELP_CONTENTS;
+    if (forward && on_contents && IsWindowEnabled(back)) SetFocus(back);
+    else if (!forward && !on_contents) SetFocus(GetDlgItem(help.window, IDC_HELP_CONTENTS));
+    else focus_text_link(forward);
+}
+
+LRESULT CALLBACK button_proc(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            switch (wparam) {
+                case VK_TAB: tab_from_button(button, GetKeyState(VK_SHIFT) >= 0); return 0;
+                case VK_RETURN: SendMessageW(button, BM_CLICK, 0, 0); return 0;
+                case VK_BACK: go_back(); return 0;
+                case VK_ESCAPE: DestroyWindow(help.window); return 0;
+                default: break;
+            }
+            break;
+        case WM_CHAR:  // the characters of the keys above are not for the button
+            if (wparam == L'\t' || wparam == L'\r' || wparam == L'\b' || wparam == 27) return 0;
+            break;
+        case WM_SYSKEYDOWN:  // passed on too, as in the text
+            if (wparam == VK_LEFT) go_back();
+            if (wparam == VK_HOME) go_to(0);
+            break;
+        default: break;
+    }
+    return CallWindowProcW(help.button_procedure, button, message, wparam, lparam);
+}
+
 HWND make_button(HWND window, int id) {
     HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, window,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app_instance, nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    help.button_procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(button_proc)));
     return button;
 }
 
@@ -392,8 +451,9 @@ void place_window(HWND window) {
 // control are missing.
 bool open_help_window() {
     // The rich text control lives in msftedit.dll, loaded at first use so
-    // that the program imports only what every Windows has.
-    static HMODULE rich_text = LoadLibraryW(L"msftedit.dll");
+    // that the program imports only what every Windows has, from the system
+    // folder so that no file of that name beside the game is taken instead.
+    static HMODULE rich_text = load_system_library(L"msftedit.dll");
     if (rich_text == nullptr || !load_pages() || !register_help_class()) return false;
     help.window = CreateWindowExW(0, HELP_CLASS, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
                                   WINDOW_WIDTH, WINDOW_HEIGHT, main_window, nullptr, app_instance, nullptr);

@@ -10,7 +10,9 @@
 #include "control/game.h"
 #include "engine/sound.h"
 #include "resources/resource_ids.h"
+#include "storage/game_settings.h"
 #include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 #include "storage/texts.h"
 
 HINSTANCE app_instance = nullptr;
@@ -25,9 +27,11 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSM
 constexpr int CREATION_X = 150, CREATION_Y = 150, CREATION_SIDE = 200;
 
 HACCEL accelerators = nullptr;
-bool settings_saved = false;
-DWORD pointer_place = 0xFFFFFFFF;  // where the pointer was last reported, on the screen
-bool pointer_tracked = false;      // its leaving the client area will be reported
+// The window once its destroy message has been handled: destroyed for good
+// before the settings are written, so that an error box is left alone.
+HWND closed_window = nullptr;
+DWORD pointer_place = 0;      // where the pointer was last seen, on the screen, as GetMessagePos packs it
+bool pointer_tracked = false;  // its leaving the client area will be reported
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -38,23 +42,18 @@ bool register_main_class() {
     window_class.hInstance = app_instance;
     window_class.hIcon = LoadIconW(app_instance, MAKEINTRESOURCEW(IDI_GLIMMETS));
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = nullptr;  // the board is drawn by paint_board only, never erased
+    window_class.hbrBackground = nullptr;  // the board view paints the whole client area: nothing to erase
     window_class.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassW(&window_class) != 0;
 }
 
-// The settings file is written once: at the end of the session when Windows
-// ends it (it ends the process soon after), else after the message loop.
-void save_settings_once() {
-    if (settings_saved) return;
-    settings_saved = true;
-    write_settings(settings_path.c_str());
-}
-
 // Closing by any road ends here: the loop stops once the handle is cleared.
-void end_main_window() {
+// The destroy message that DestroyWindow sends afterwards finds it cleared.
+void end_main_window(HWND window) {
+    if (main_window == nullptr) return;
     close_help();
+    closed_window = window;
     main_window = nullptr;
     PostQuitMessage(0);
 }
@@ -107,8 +106,9 @@ bool on_board_key(WPARAM key, LPARAM flags) {
 }
 
 // The system also reports the pointer where it stands still, when a window
-// that covered it goes or the board is laid out under it: only a change of
-// its place on the screen is a move that hides the keyboard cursor.
+// that covered it goes or the board is laid out (or first shown) under it:
+// only a change of its place on the screen since the last report (or since
+// the window was made) is a move that hides the keyboard cursor.
 void on_mouse_move(HWND window, LPARAM lparam) {
     const DWORD place = GetMessagePos();
     const bool moved = place != pointer_place;
@@ -130,15 +130,22 @@ void on_mouse_leave() {
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_DESTROY: end_main_window(); return 0;
+        case WM_DESTROY: end_main_window(window); return 0;
         case WM_MOVE:
         case WM_SETFOCUS: paint_board(window); return 0;
+        case WM_PAINT: paint_invalid_board(window); return 0;
+        case WM_SIZE:  // the status bar keeps to the bottom edge, the group's field to its right end
+            if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
+            if (view_options.show_groups) lay_out_status_fields(window);
+            return 0;
+        case WM_DPICHANGED: follow_dpi_change(window, *reinterpret_cast<const RECT*>(lparam)); return 0;
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
-            if (wparam) save_settings_once();
+            // Windows ends the process soon after: the final write is now.
+            if (wparam) save_settings_at_exit();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -156,12 +163,15 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 int init_application(HINSTANCE previous_instance) {
     if (previous_instance == nullptr && !register_main_class()) return -1;
     init_paths();
-    read_settings(settings_path.c_str());
-    load_stone_pictures();
+    load_settings();
+    // The pictures are made by the first layout, at the scale of the
+    // monitor the window stands on.
     play_sound(SOUND_START);
     main_window = CreateWindowExW(0, CLASS_NAME, CLASS_NAME, MAIN_WINDOW_STYLE, CREATION_X, CREATION_Y,
                                   CREATION_SIDE, CREATION_SIDE, nullptr, nullptr, app_instance, nullptr);
     if (main_window == nullptr) return -1;
+    POINT pointer{};
+    if (GetCursorPos(&pointer)) pointer_place = MAKELONG(pointer.x, pointer.y);
     accelerators = LoadAcceleratorsW(app_instance, MAKEINTRESOURCEW(IDA_ACCELERATORS));
     main_menu = GetMenu(main_window);
     apply_menu_texts();
@@ -185,6 +195,7 @@ void run_message_loop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) {
+    limit_library_search();
     app_instance = instance;
     // The status bar and the settings dialog's arrows. With the manifest's
     // common controls 6 the classes are registered by name, not by the old
@@ -193,6 +204,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int) 
     InitCommonControlsEx(&classes);
     if (init_application(previous_instance) != 0) return 1;  // no window: nothing to wait for
     run_message_loop();
-    save_settings_once();
+    HWND window = closed_window != nullptr ? closed_window : main_window;
+    if (window != nullptr) DestroyWindow(window);
+    save_settings_at_exit();
     return 0;
 }

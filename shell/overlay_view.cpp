@@ -26,10 +26,6 @@
 namespace {
 
 constexpr COLORREF CURSOR_COLOUR = RGB(255, 255, 0);
-// The status bar's first four fields as they have always been.
-constexpr int FIELD_EDGES[] = {30, 60, 90};
-constexpr int MIN_PLAYABLE_WIDTH = 30;
-constexpr int FIELD_PADDING = 12;
 
 CellPlane drawn;  // the overlay as it stands on the screen
 HDC cell_context = nullptr;
@@ -153,21 +149,21 @@ bool overlay_changed_at(int column, int row) { return drawn.cells[column][row] !
 
 void note_overlay_drawn() { drawn = overlay; }
 
-void set_status_parts() {
-    if (status_bar == nullptr) return;
+void set_parts_with_group_field(int* edges, int count, int least) {
+    if (!view_options.show_groups) {
+        edges[count - 1] = -1;
+        SendMessageW(status_bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges));
+        return;
+    }
     RECT bar{};
     GetClientRect(status_bar, &bar);
-    int edges[5] = {FIELD_EDGES[0], FIELD_EDGES[1], FIELD_EDGES[2], -1, -1};
-    int count = 4;
-    if (view_options.show_groups) {
-        HDC dc = GetDC(status_bar);
-        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar, WM_GETFONT, 0, 0)));
-        const int width = widest_group_text(dc) + FIELD_PADDING;
-        SelectObject(dc, previous);
-        ReleaseDC(status_bar, dc);
-        const int playable_end = bar.right - width;
-        edges[3] = playable_end > FIELD_EDGES[2] + MIN_PLAYABLE_WIDTH ? playable_end : FIELD_EDGES[2] + MIN_PLAYABLE_WIDTH;
-        count = 5;
-    }
-    SendMessageW(status_bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges));
+    HDC dc = GetDC(status_bar);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(status_bar, WM_GETFONT, 0, 0)));
+    const int width = widest_group_text(dc) + least / 2;
+    SelectObject(dc, previous);
+    ReleaseDC(status_bar, dc);
+    const int before = count >= 2 ? edges[count - 2] : 0;
+    edges[count - 1] = bar.right - width > before + least ? bar.right - width : before + least;
+    edges[count] = -1;
+    SendMessageW(status_bar, SB_SETPARTS, static_cast<WPARAM>(count + 1), reinterpret_cast<LPARAM>(edges));
 }

@@ -5,7 +5,6 @@
 #include "shell/shell.h"  // <windows.h> before the other system headers
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -17,16 +16,18 @@ void platform_draw_board() { paint_board(main_window); }
 
 void platform_draw_overlay() { paint_overlay_changes(main_window); }
 
-void platform_set_status_parts() { set_status_parts(); }
+void platform_set_status_parts() { lay_out_status_fields(main_window); }
 
 void platform_reload_pictures() {
-    load_stone_pictures();
+    load_stone_pictures(stone_side());
     paint_board(main_window);
 }
 
 void platform_layout_window() {
     if (main_window != nullptr) layout_main_window(main_window);
 }
+
+int platform_stone_side() { return stone_side(); }
 
 void platform_set_status(int field, const char* text) {
     SendMessageW(status_bar, SB_SETTEXTW, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(widen(text).c_str()));
@@ -62,19 +63,21 @@ std::uintptr_t platform_start_clock() { return SetTimer(main_window, TIMER_CLOCK
 
 void platform_stop_clock(std::uintptr_t timer) { KillTimer(main_window, timer); }
 
-// timeGetTime steps by 1 ms where GetTickCount steps by about 15.6 ms, so the
-// 50 ms between two burst frames lasts 50 ms rather than anything from 47 to 62.
-std::uint32_t platform_tick_count() { return timeGetTime(); }
+// In 1 ms steps, so the 50 ms between two burst frames lasts 50 ms rather
+// than anything from 47 to 62.
+std::uint32_t platform_tick_count() { return system_milliseconds(); }
 
 std::int64_t platform_calendar_time() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
-unsigned platform_wave_device_count() { return waveOutGetNumDevs(); }
+unsigned platform_wave_device_count() { return wave_devices(); }
 
-void platform_play_wave(int resource_id) {
-    PlaySoundW(MAKEINTRESOURCEW(resource_id), app_instance, SND_RESOURCE | SND_NOSTOP | SND_ASYNC);
-}
+void platform_play_wave(int resource_id) { play_wave_resource(resource_id); }
 
 void platform_beep(unsigned type) { MessageBeep(type); }
+
+void platform_show_warning(const char* text, const char* caption) {
+    MessageBoxW(main_window, widen_utf8(text).c_str(), widen_utf8(caption).c_str(), MB_ICONWARNING | MB_OK);
+}
 
 void platform_fatal_error(const char* text, const char* caption) {
     // main_window is null before the window exists and after the destroy

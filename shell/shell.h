@@ -15,10 +15,43 @@ extern HWND main_window;  // null before creation and once the destroy message i
 extern HMENU main_menu;
 
 // ---- Board view (shell/board_view.cpp) ----
-void load_stone_pictures();
+// Draws the pictures of the current form (settings.form, with the greys of
+// settings.stone_size) at `side` pixels, 8 to 96; on failure (another side,
+// no memory) keeps the pictures in use and returns false.
+bool load_stone_pictures(int side);
+// The side in pixels of the pictures in use: the grid's cell size on the screen.
+int stone_side();
+// Draws every cell of the grid at stone_side() (and blacks out the rest of the
+// client area above the status bar): on focus, move, new game, each step of a move.
 void paint_board(HWND window);
-void layout_main_window(HWND window);
+// WM_PAINT: draws again the cells (and the black around the grid) that meet
+// the part of the window the system asks for, between BeginPaint and EndPaint.
+void paint_invalid_board(HWND window);
+
+// ---- The screen (shell/screen.cpp) ----
+// The scale of the monitor a window is on, in dots per inch (96 is 100 %).
+int window_dpi(HWND window);
+// Pixels at 100 % to pixels at a window's scale.
+int scale_to(HWND window, int pixels);
+// The system's fonts and metrics at a scale.
+NONCLIENTMETRICSW system_metrics_at(int dpi);
+// The work area (the taskbar left out) of the monitor a window is on.
+RECT work_area_of(HWND window);
+// Centres a window over `over` (or its monitor's work area when null),
+// keeping it inside the work area.
 void center_window(HWND window, HWND over);
+// A new game: the status bar made anew, the stones at the scale (smaller
+// when the grid would not fit), the window sized to the grid and the status
+// bar exactly, centred in the work area and shown.
+void layout_main_window(HWND window);
+// The status bar's fields laid out again (a field came or went).
+void lay_out_status_fields(HWND window);
+// The stone size or form changed during a game: the pictures are made again
+// at the side the scale and the screen allow; the window keeps its size.
+void fit_stones_to_window(HWND window);
+// WM_DPICHANGED: the window at the system's suggested place, then sized,
+// its stones and status bar made again at the new scale.
+void follow_dpi_change(HWND window, const RECT& suggested);
 extern HWND status_bar;  // re-created by every layout; the door writes its fields
 // Draws again the cells whose overlay (cursor, outlines) changed since the last draw.
 void paint_overlay_changes(HWND window);
@@ -30,8 +63,11 @@ void paint_overlay_changes(HWND window);
 bool draw_overlaid_cell(HDC dc, int x, int y, int side, HDC stones, int source_x, std::uint16_t parts);
 bool overlay_changed_at(int column, int row);
 void note_overlay_drawn();
-// The status bar's parts: the four fields, and the group's size while groups are shown.
-void set_status_parts();
+// Sets the status bar's parts from the right edges of its first `count` - 1
+// fields (`edges` has room for count + 1): the last field runs to the
+// window's edge, or, while groups are shown, to the group's field at the
+// right, leaving the one before it at least `least` pixels.
+void set_parts_with_group_field(int* edges, int count, int least);
 
 // ---- Dialogs (shell/dialog_*.cpp) ----
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
@@ -52,6 +88,18 @@ void close_help();
 // True for a message to the help window or one of its controls: the game's
 // accelerators are not for them.
 bool is_help_window_message(const MSG& message);
+
+// ---- System libraries (shell/system_libraries.cpp) ----
+// Called first at start: libraries named without a folder are looked for in
+// the system folder only, where the system can be told so.
+void limit_library_search();
+// The library `name` of the system folder, by its full path; null on failure.
+HMODULE load_system_library(const wchar_t* name);
+// The sound library's millisecond clock (GetTickCount without it), its wave
+// device count (0 without it), and a WAVE resource played asynchronously.
+DWORD system_milliseconds();
+UINT wave_devices();
+void play_wave_resource(int resource_id);
 
 // ---- Texts (shell/wide_text.cpp) ----
 // cp1252 bytes of the string table to UTF-16.

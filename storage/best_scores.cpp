@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -21,11 +22,11 @@ struct InsertionPoint {
     std::int32_t lowest;
 };
 
-InsertionPoint find_insertion_point() {
+InsertionPoint find_insertion_point(const BestScoreEntry* table) {
     std::int32_t lowest = 0;
     int lowest_index = 0;
     for (int i = 0; i < BEST_SCORE_COUNT; ++i) {
-        std::int32_t score = best_scores[i].score;
+        std::int32_t score = table[i].score;
         if (score == 0) return {i, 0};
         if (lowest == 0) lowest = score;
         if (score < lowest) {
@@ -43,16 +44,80 @@ void copy_name(BestScoreEntry& entry, const char* name) {
     entry.name[length] = '\0';
 }
 
+bool same_entry(const BestScoreEntry& a, const BestScoreEntry& b) {
+    return a.score == b.score && std::strcmp(a.name, b.name) == 0;
+}
+
+// Marks as taken the first entry of `table` equal to `entry` and not taken
+// yet; false when there is none. Counting this way treats each table as a bag
+// of entries: two equal entries need two equal matches.
+bool take_match(const BestScoreEntry* table, bool* taken, const BestScoreEntry& entry) {
+    for (int i = 0; i < used_entries(table); ++i) {
+        if (!taken[i] && same_entry(table[i], entry)) {
+            taken[i] = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The used entries of `from` that have no match in `than`, in order.
+std::vector<BestScoreEntry> entries_beyond(const BestScoreEntry* from, const BestScoreEntry* than) {
+    bool taken[BEST_SCORE_COUNT] = {};
+    std::vector<BestScoreEntry> beyond;
+    for (int i = 0; i < used_entries(from); ++i)
+        if (!take_match(than, taken, from[i])) beyond.push_back(from[i]);
+    return beyond;
+}
+
+bool naming = false;
+
 }  // namespace
 
-void insert_best_score(int score) {
-    InsertionPoint point = find_insertion_point();
-    if (point.lowest > score) return;
-    BestScoreEntry& entry = best_scores[point.index];
-    entry.score = score;  // stored before the name is asked
+bool insert_best_score(int score) {
+    BestScoreEntry entry{score, " "};  // the name cancel gives, until the player answers
+    int index = insert_entry(best_scores, entry);
+    if (index < 0) return false;
     char name[NAME_BUFFER_SIZE];
+    naming = true;
     ask_player_name(name);
-    copy_name(entry, name);
+    naming = false;
+    copy_name(best_scores[index], name);
+    return true;
+}
+
+bool asking_player_name() { return naming; }
+
+int used_entries(const BestScoreEntry* table) {
+    int used = 0;
+    while (used < BEST_SCORE_COUNT && table[used].score != 0) ++used;
+    return used;
+}
+
+int insert_entry(BestScoreEntry* table, const BestScoreEntry& entry) {
+    InsertionPoint point = find_insertion_point(table);
+    if (point.lowest > entry.score) return -1;
+    table[point.index].score = entry.score;
+    copy_name(table[point.index], entry.name);
+    return point.index;
+}
+
+void add_missing_entries(BestScoreEntry* table, const BestScoreEntry* from) {
+    for (const BestScoreEntry& entry : entries_beyond(from, table)) insert_entry(table, entry);
+}
+
+void merge_best_scores(const BestScoreEntry* in_file, const BestScoreEntry* known, const BestScoreEntry* mine,
+                       BestScoreEntry* merged) {
+    std::vector<BestScoreEntry> removed = entries_beyond(known, mine);
+    std::vector<BestScoreEntry> entered = entries_beyond(mine, known);
+    BestScoreEntry kept[BEST_SCORE_COUNT] = {};
+    bool gone[BEST_SCORE_COUNT] = {};
+    for (const BestScoreEntry& entry : removed) take_match(in_file, gone, entry);
+    int count = 0;
+    for (int i = 0; i < used_entries(in_file); ++i)
+        if (!gone[i]) kept[count++] = in_file[i];
+    for (const BestScoreEntry& entry : entered) insert_entry(kept, entry);
+    std::memcpy(merged, kept, sizeof kept);
 }
 
 int ask_player_name(char* name) {
@@ -96,8 +161,4 @@ bool format_best_score_line(int i, char* buffer, int size) {
     return true;
 }
 
-int used_best_scores() {
-    int used = 0;
-    while (used < BEST_SCORE_COUNT && best_scores[used].score != 0) ++used;
-    return used;
-}
+int used_best_scores() { return used_entries(best_scores); }

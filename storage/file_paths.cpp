@@ -54,10 +54,15 @@ void init_paths() {
 
 std::int64_t file_exists(const char* path) { return platform_file_exists(path); }
 
-void report_file_error(const char* path) {
+void report_file_error(const char* path, const char* kept) {
     // The path may be in any script: the message is UTF-8 throughout.
     std::string message = utf8_from_cp1252("Erreur \xE0 l'ouverture du fichier : ");
     message += path;
+    if (kept != nullptr) {
+        message += "\n";
+        message += utf8_from_cp1252(get_text(TXT_SCORES_KEPT_IN));
+        message += kept;
+    }
     std::string caption = utf8_from_cp1252(get_text(TXT_ERROR_CAPTION));
     platform_fatal_error(message.c_str(), caption.c_str());
 }

@@ -2,8 +2,10 @@
 // It is read by line position only (the keys are for people), so a file
 // written in either language reads back the same. Every value from the file
 // is brought into its range; a damaged file never overflows a field. The
-// file is replaced whole at exit, through a temporary file beside it, so a
-// failed write leaves the previous settings and scores untouched.
+// file is replaced whole, through a temporary file beside it, so a failed
+// write leaves the previous settings and scores untouched. Another copy of
+// the game may have written it since this one read it: a write keeps the
+// scores found in it and adds this copy's own.
 #include "storage/settings_file.h"
 
 #include <cstdio>
@@ -117,18 +119,19 @@ bool read_score_line(const char* line, BestScoreEntry& entry) {
     return true;
 }
 
-// The line that ends the score list, or the one after 24 scores, may be the
-// options line.
-void read_score_lines(PlatformFile* file) {
+// `after` (when given, LINE_BUFFER_SIZE bytes) receives the line that ended
+// the list, or the one after 24 scores: the options line, if the file has one.
+void read_score_lines(PlatformFile* file, BestScoreEntry* table, char* after = nullptr) {
     char line[LINE_BUFFER_SIZE];
-    for (BestScoreEntry& entry : best_scores) {
+    for (int i = 0; i < BEST_SCORE_COUNT; ++i) {
         if (platform_file_gets(line, LINE_BUFFER_SIZE, file) == nullptr) return;
-        if (!read_score_line(line, entry)) {
-            read_options_line(line);
+        if (!read_score_line(line, table[i])) {
+            if (after != nullptr) std::memcpy(after, line, sizeof line);
             return;
         }
     }
-    if (platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr) read_options_line(line);
+    if (after != nullptr && platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr)
+        std::memcpy(after, line, sizeof line);
 }
 
 bool write_line(PlatformFile* file, char* line) {
@@ -148,9 +151,9 @@ bool write_setting_lines(PlatformFile* file) {
     return true;
 }
 
-bool write_score_lines(PlatformFile* file) {
-    for (const BestScoreEntry& entry : best_scores) {
-        if (entry.score == 0) break;
+bool write_score_lines(PlatformFile* file, const BestScoreEntry* table) {
+    for (int i = 0; i < used_entries(table); ++i) {
+        const BestScoreEntry& entry = table[i];
         char line[LINE_BUFFER_SIZE];
         std::snprintf(line, sizeof line, "%d,%s", entry.score, entry.name);
         if (!write_line(file, line)) return false;
@@ -168,7 +171,28 @@ bool replace_patiently(const char* from, const char* to) {
     }
 }
 
+bool same_scores(const BestScoreEntry* a, const BestScoreEntry* b) {
+    int used = used_entries(a);
+    if (used != used_entries(b)) return false;
+    for (int i = 0; i < used; ++i)
+        if (a[i].score != b[i].score || std::strcmp(a[i].name, b[i].name) != 0) return false;
+    return true;
+}
+
+// The temporary file of a replacement refused for good holds the only copy
+// of the new scores: it goes under the kept name, where the next start finds
+// it, or stays where it is when even that is refused. Returns its name.
+std::string keep_new_content(const char* path) {
+    std::string temporary = temporary_settings_path(path);
+    std::string kept = kept_settings_path(path);
+    return platform_file_replace(temporary.c_str(), kept.c_str()) ? kept : temporary;
+}
+
 }  // namespace
+
+BestScoreEntry known_scores[BEST_SCORE_COUNT];
+
+std::string kept_settings_path(const std::string& path) { return path + ".kept"; }
 
 std::string temporary_settings_path(const std::string& path) {
     return path + "." + std::to_string(platform_process_id()) + ".tmp";
@@ -182,19 +206,59 @@ void read_settings(const char* path) {
     // "r+b": a file the program could not rewrite at exit is refused now.
     PlatformFile* file = open_file_or_die(path, "r+b");
     read_setting_lines(file);
-    read_score_lines(file);
+    char after_scores[LINE_BUFFER_SIZE] = "";
+    read_score_lines(file, best_scores, after_scores);
+    read_options_line(after_scores);  // only here: another copy's file never changes this copy's options
     platform_file_close(file);
+    std::memcpy(known_scores, best_scores, sizeof known_scores);
+}
+
+bool read_file_scores(const char* path, BestScoreEntry* table) {
+    std::memset(table, 0, sizeof(BestScoreEntry) * BEST_SCORE_COUNT);
+    if (!file_exists(path)) return false;
+    PlatformFile* file = platform_file_open(path, "rb");
+    if (file == nullptr) return false;
+    for (std::size_t line = 0; line < sizeof SETTING_ROWS / sizeof SETTING_ROWS[0]; ++line) {
+        char skipped[LINE_BUFFER_SIZE];
+        if (platform_file_gets(skipped, LINE_BUFFER_SIZE, file) == nullptr) break;
+    }
+    read_score_lines(file, table);
+    platform_file_close(file);
+    return true;
+}
+
+void scores_to_write(const char* path, BestScoreEntry* table) {
+    // A file that cannot be read now is taken to hold what this copy last knew.
+    if (!read_file_scores(path, table)) std::memcpy(table, known_scores, sizeof known_scores);
+    // Nobody else wrote: the table goes as it stands, in its own order.
+    if (same_scores(table, known_scores)) std::memcpy(table, best_scores, sizeof best_scores);
+    else merge_best_scores(table, known_scores, best_scores, table);
+}
+
+WriteOutcome write_settings_file(const char* path, const BestScoreEntry* table) {
+    std::string temporary = temporary_settings_path(path);
+    PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
+    bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file, table) &&
+                   write_options_line(file) && platform_file_flush(file);
+    bool closed = file != nullptr && platform_file_close(file);
+    if (written && closed) {
+        if (replace_patiently(temporary.c_str(), path)) {
+            std::memcpy(known_scores, table, sizeof known_scores);
+            return WriteOutcome::WRITTEN;
+        }
+        return WriteOutcome::NOT_REPLACED;
+    }
+    // The old file is still in place; only the unfinished copy goes.
+    platform_file_remove(temporary.c_str());
+    return WriteOutcome::NOT_WRITTEN;
 }
 
 void write_settings(const char* path) {
-    std::string temporary = temporary_settings_path(path);
-    PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
-    bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file) &&
-                   write_options_line(file) &&
-                   platform_file_flush(file);
-    bool closed = file != nullptr && platform_file_close(file);
-    if (written && closed && replace_patiently(temporary.c_str(), path)) return;
-    // The old file is still in place; only the unfinished copy goes.
-    platform_file_remove(temporary.c_str());
-    report_file_error(path);
+    BestScoreEntry table[BEST_SCORE_COUNT];
+    scores_to_write(path, table);
+    switch (write_settings_file(path, table)) {
+        case WriteOutcome::WRITTEN: return;
+        case WriteOutcome::NOT_WRITTEN: report_file_error(path);
+        case WriteOutcome::NOT_REPLACED: report_file_error(path, keep_new_content(path).c_str());
+    }
 }

@@ -74,6 +74,13 @@ const TextRow STRING_TABLE[] = {
     {TXT_RESET_SCORES, "Effacer les scores", "Reset scores"},
     {TXT_KEY_OPTIONS, "options=%d", "options=%d"},
     {TXT_GROUP_SIZE, "%d en groupe", "%d in group"},
+    {TXT_NOT_SAVED, "Les r\xE9" "glages et les scores n'ont pas pu \xEA" "tre enregistr\xE9" "s dans :\n",
+     "The settings and scores could not be saved in:\n"},
+    {TXT_NOT_SAVED_GOES_ON,
+     "\n\nLe jeu continue. Ils seront enregistr\xE9" "s au prochain changement et en quittant le jeu.",
+     "\n\nThe game goes on. They will be saved at the next change and when you quit the game."},
+    {TXT_SCORES_KEPT_IN, "Les scores de cette session sont gard\xE9" "s dans : ",
+     "This session's scores are kept in: "},
 };
 
 const int STRING_TABLE_SIZE = static_cast<int>(sizeof STRING_TABLE / sizeof STRING_TABLE[0]);

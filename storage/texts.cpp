@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
 #include "storage/game_settings.h"
+#include "storage/settings_sync.h"
 #include "storage/string_table.h"
 
 namespace {
@@ -79,4 +80,5 @@ void toggle_language() {
     settings.language_offset =
         settings.language_offset == LANGUAGE_ENGLISH ? LANGUAGE_FRENCH : LANGUAGE_ENGLISH;
     apply_menu_texts();
+    save_settings();
 }

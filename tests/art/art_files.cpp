@@ -40,50 +40,11 @@ ResourceScript read_resource_script() {
 }
 
 namespace {
-Bitmap bitmap_problem(Bitmap bitmap, const std::string& why) {
-  bitmap.problem = why;
-  return bitmap;
-}
-
 Wave wave_problem(Wave wave, const std::string& why) {
   wave.problem = why;
   return wave;
 }
 }  // namespace
-
-Bitmap read_bitmap(const Bytes& file) {
-  Bitmap bmp;
-  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return bitmap_problem(bmp, "not a bitmap file");
-  if (le32(file, 14) != 40) return bitmap_problem(bmp, "not a BITMAPINFOHEADER");
-  bmp.width = static_cast<int>(le32(file, 18));
-  bmp.height = static_cast<int>(le32(file, 22));
-  bmp.bits = static_cast<int>(le16(file, 28));
-  bmp.compression = static_cast<int>(le32(file, 30));
-  if (bmp.bits != 4 || bmp.compression != 0) return bitmap_problem(bmp, "not 4-bit BI_RGB");
-  if (bmp.width <= 0 || bmp.width > 64 || bmp.height <= 0 || bmp.height > 64) return bitmap_problem(bmp, "odd size");
-  const std::uint32_t used = le32(file, 46);
-  const std::size_t colours = used == 0 ? 16 : used;
-  for (std::size_t i = 0; i < colours; ++i) {
-    const std::size_t at = 54 + 4 * i;
-    if (at + 4 > file.size()) return bitmap_problem(bmp, "palette cut short");
-    bmp.palette.push_back({file[at + 2], file[at + 1], file[at]});
-  }
-  const std::size_t offset = le32(file, 10);
-  const std::size_t row = (static_cast<std::size_t>(bmp.width) * 4 + 31) / 32 * 4;
-  if (offset + row * static_cast<std::size_t>(bmp.height) > file.size()) return bitmap_problem(bmp, "pixels cut short");
-  bmp.pixels.resize(static_cast<std::size_t>(bmp.width * bmp.height));
-  for (int y = 0; y < bmp.height; ++y) {
-    const std::size_t start = offset + row * static_cast<std::size_t>(bmp.height - 1 - y);
-    for (int x = 0; x < bmp.width; ++x) {
-      const std::uint8_t pair = file[start + static_cast<std::size_t>(x / 2)];
-      const int index = x % 2 ? pair & 0x0F : pair >> 4;
-      if (static_cast<std::size_t>(index) >= colours) return bitmap_problem(bmp, "index beyond the palette");
-      bmp.pixels[static_cast<std::size_t>(y * bmp.width + x)] = index;
-    }
-  }
-  bmp.valid = true;
-  return bmp;
-}
 
 Wave read_wave(const Bytes& file) {
   Wave wave;

@@ -1,7 +1,7 @@
 // Readers for the generated resource files, written independently of the
 // generator so that the tests check the files as the resource compiler and
-// the system will see them: the resource-script fragment, 4-bit bitmaps,
-// 8-bit wave files and the icon.
+// the system will see them: the resource-script fragment, 8-bit wave files
+// and the icon.
 #ifndef GLIMMETS_TESTS_ART_FILES_H
 #define GLIMMETS_TESTS_ART_FILES_H
 
@@ -29,23 +29,6 @@ struct ResourceScript {
   std::vector<int> duplicates;
 };
 ResourceScript read_resource_script();
-
-struct Rgb {
-  int r, g, b;
-  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
-
-// A decoded bitmap; `valid` is false when the headers are not those of an
-// uncompressed 4-bit bitmap, and `problem` says why.
-struct Bitmap {
-  bool valid = false;
-  std::string problem;
-  int width = 0, height = 0, bits = 0, compression = -1;
-  std::vector<Rgb> palette;
-  std::vector<int> pixels;  // palette indexes, top row first
-  Rgb at(int x, int y) const { return palette[static_cast<std::size_t>(pixels[static_cast<std::size_t>(y * width + x)])]; }
-};
-Bitmap read_bitmap(const Bytes& file);
 
 struct Wave {
   bool valid = false;

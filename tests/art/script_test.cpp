@@ -1,5 +1,5 @@
 // The resource-script fragment and the generator behind it: art.rc names
-// every picture, sound and the icon once under its id and type, each file
+// every sound and the icon once under its id and type, each file
 // it names exists, the icon holds its two images, and the generator gives
 // the same bytes on every run and reports a folder it cannot write to.
 #include <gtest/gtest.h>
@@ -22,14 +22,6 @@ std::set<int> expected_ids(const std::string& type) {
   if (type == "WAVE") {
     for (int n = 0; n < 6; ++n) ids.insert(IDW_SOUND_BASE + n);
   }
-  if (type == "BITMAP") {
-    for (int first : {IDB_ROUND_15, IDB_ROUND_18, IDB_ROUND_21, IDB_ROUND_24}) {
-      for (int i = 0; i < 6; ++i) ids.insert(first + i);      // round stones
-      ids.insert(first + 6);                                  // blank
-      for (int i = 10; i < 16; ++i) ids.insert(first + i);    // square stones
-    }
-    for (int i = 0; i < 16; ++i) ids.insert(IDB_BURST_15 + i);  // four frames of four sizes
-  }
   return ids;
 }
 
@@ -47,9 +39,8 @@ TEST(ResourceScript, ListsEveryResourceOnceWithItsTypeAndAnExistingFile) {
     EXPECT_FALSE(read_bytes(generated_path(entry.file)).empty()) << entry.file;
     EXPECT_EQ(entry.file.find('/'), std::string::npos) << "file names are relative to the generated folder";
   }
-  for (const char* type : {"ICON", "BITMAP", "WAVE"}) EXPECT_EQ(found[type], expected_ids(type)) << type;
-  EXPECT_EQ(found["BITMAP"].size(), 68u);
-  EXPECT_EQ(found.size(), 3u) << "no other resource types";
+  for (const char* type : {"ICON", "WAVE"}) EXPECT_EQ(found[type], expected_ids(type)) << type;
+  EXPECT_EQ(found.size(), 2u) << "no other resource types: the program draws its stones";
 }
 
 TEST(Icon, HoldsA32And16PixelImageWithAlphaAndAMatchingMask) {
@@ -95,7 +86,7 @@ TEST(Generator, WritesTheSameBytesOnEveryRunAndFailsOnAFolderItCannotWrite) {
     EXPECT_EQ(read_bytes(file.path().string()), read_bytes(generated_path(name))) << name << " differs between runs";
     ++compared;
   }
-  EXPECT_EQ(compared, 1 + 68 + 6 + 1);
+  EXPECT_EQ(compared, 1 + 6 + 1);
   fs::remove_all(again);
   EXPECT_NE(std::system(run_generator((again / "missing" / "folder").string()).c_str()), 0);
 }

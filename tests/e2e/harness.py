@@ -49,6 +49,7 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
   board()                 the grid on the screen: columns of colour names
                           (see COLOURS; "blank" for an empty cell), from the
                           current stone size and grid of the settings asked
+  use_drawn_side()        cells at the side drawn on this screen from now on
   click_cell(column, row, button=1)     press at the centre of a cell
                           (1-based, as the game counts) with xdotool
   click_client(x, y, button=1)          press at a client point
@@ -73,15 +74,27 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
   settings_path, settings_bytes(), settings_text()   the settings file
   kill()                  end the program (and only it) at once
 
+Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False): a
+    context manager under which the run's prefix shows another screen: the
+    scale (LogPixels), the size of the virtual desktop, the window metrics
+    and fonts of Windows 10, Wine's taskbar at the bottom (the work area
+    ends above it). The prefix is restarted on entry and set back to the
+    run's own screen on exit. Group the tests of one screen under one block:
+    each change restarts Wine.
+
 Other helpers: settings_file(**fields) composes a settings file;
 probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
 program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
-x_focus() is the X window that has X's keyboard focus.
+x_focus() is the X window that has X's keyboard focus. Image.block(x, y,
+side) gives a square's bytes; tests/e2e/pictures.py compares them with the
+pictures the stone painter draws.
 """
+import contextlib
 import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 EXE = os.environ.get("E2E_EXE", "")
@@ -109,6 +122,83 @@ def wine(*args, timeout=30, env=None, cwd=None):
     """Runs a Win32 program in the prefix; returns (exit code, stdout)."""
     done = subprocess.run(["wine", *args], capture_output=True, timeout=timeout, env=env, cwd=cwd)
     return done.returncode, done.stdout.decode("utf-8", "replace")
+
+
+# ---- Other screens ----
+
+DESKTOP_KEY = "HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops"
+METRICS_KEY = "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics"
+
+
+def logfont_hex(height, face, weight=400):
+    """A LOGFONTW as the registry holds it (hex bytes): the given height,
+    weight and face, default character set, ClearType quality."""
+    data = height.to_bytes(4, "little", signed=True) + bytes(12) + weight.to_bytes(4, "little")
+    data += bytes([0, 0, 0, 1, 0, 0, 5, 0]) + face.encode("utf-16-le").ljust(64, b"\0")
+    return ",".join("%02x" % b for b in data)
+
+
+# What Windows 10 keeps at 100 %: sizes in twips (negative), Segoe UI 9 pt.
+WINDOWS_10_METRICS = ['"%s"="%s"' % pair for pair in (
+    ("BorderWidth", "-15"), ("CaptionHeight", "-330"), ("CaptionWidth", "-330"), ("MenuHeight", "-285"),
+    ("MenuWidth", "-285"), ("PaddedBorderWidth", "-60"), ("ScrollHeight", "-255"), ("ScrollWidth", "-255"),
+    ("SmCaptionHeight", "-330"), ("SmCaptionWidth", "-330"))] + [
+    '"%s"=hex:%s' % (name, logfont_hex(-12, "Segoe UI"))
+    for name in ("CaptionFont", "SmCaptionFont", "MenuFont", "StatusFont", "MessageFont", "IconFont")]
+
+_classic_metrics = []  # the prefix's own metrics, read once before the first change
+
+
+def restart_wine():
+    """Ends every program of the prefix and starts its server and desktop
+    again, which then read the screen's settings anew."""
+    subprocess.run(["wineserver", "-k"], capture_output=True, timeout=60)
+    subprocess.run(["wineserver", "-w"], capture_output=True, timeout=60)
+
+
+def import_registry(lines):
+    with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", delete=False) as f:
+        f.write("\r\n".join(["Windows Registry Editor Version 5.00", ""] + lines + [""]))
+    try:
+        assert wine("reg", "import", f.name)[0] == 0, "the screen's settings were not imported"
+    finally:
+        os.remove(f.name)
+
+
+def classic_metrics():
+    if not _classic_metrics:
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "metrics.reg")
+            assert wine("reg", "export", METRICS_KEY, path, "/y")[0] == 0
+            with open(path, encoding="utf-16") as f:
+                lines = f.read().splitlines()
+        _classic_metrics.extend(line for line in lines[1:] if line and not line.startswith("["))
+    return list(_classic_metrics)
+
+
+def show_screen(dpi, desktop, windows10, taskbar):
+    metrics = WINDOWS_10_METRICS if windows10 else classic_metrics()
+    restart_wine()
+    import_registry(['[HKEY_CURRENT_USER\\Control Panel\\Desktop]', '"LogPixels"=dword:%08x' % dpi, "",
+                     "[%s]" % DESKTOP_KEY, '"Default"="%s"' % desktop, "",
+                     ("[%s\\Default]" if taskbar else "[-%s\\Default]") % DESKTOP_KEY]
+                    + (['"EnableShell"=dword:00000001'] if taskbar else []) + ["",
+                     "[-%s]" % METRICS_KEY, "", "[%s]" % METRICS_KEY] + metrics)
+    restart_wine()
+    # The server stays up between programs; it keeps no pipe of ours open.
+    subprocess.run(["wineserver", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    # The desktop comes up before the game; it outlives the probe, so it
+    # must not hold the probe's output open.
+    subprocess.run(["wine", PROBE, "windows"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+@contextlib.contextmanager
+def Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False):
+    show_screen(dpi, desktop, windows10, taskbar)
+    try:
+        yield
+    finally:
+        show_screen(96, "1280x1024", False, False)
 
 
 def probe(*args, timeout=30):
@@ -179,6 +269,15 @@ class Image:
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
+
+    def block(self, x, y, side):
+        """The RGB bytes of the side x side square at (x, y), row after row
+        (shorter where it runs off the image)."""
+        rows = []
+        for row in range(y, min(y + side, self.height)):
+            start = (row * self.width + x) * 3
+            rows.append(self.pixels[start:start + 3 * max(0, min(side, self.width - x))])
+        return b"".join(rows)
 
 
 def nearest_colour(rgb, tolerance=60):
@@ -287,6 +386,13 @@ class Game:
         return Image(path)
 
     def stone_size(self):
+        return self._grid[2]
+
+    def use_drawn_side(self):
+        """Reads and clicks cells at the side the window shows them at (the
+        stone size at the screen's scale) rather than the stone size asked."""
+        rect = self.wait_window()
+        self._grid = (self._grid[0], self._grid[1], rect["client_size"][0] // self._grid[0])
         return self._grid[2]
 
     def board(self, columns=None, rows=None, size=None):

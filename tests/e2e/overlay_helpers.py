@@ -61,3 +61,8 @@ def point_at(game, column, row):
     size = game.stone_size()
     subprocess.run(["xdotool", "mousemove", str(ox + column * size + size // 2),
                     str(oy + row * size + size // 2)], check=True, timeout=20)
+
+
+def point_away():
+    """Moves the pointer to the screen's corner, off any board."""
+    subprocess.run(["xdotool", "mousemove", "0", "0"], check=True, timeout=20)

@@ -1,6 +1,7 @@
 """Reads what the release tests check in a Windows program file, from its
-bytes alone: the machine, the header's time stamp and check sum, and the
-resources by (type, id), with the version resource's numbers and texts."""
+bytes alone: the machine, the header's time stamp and check sum, the
+libraries it imports, and the resources by (type, id), with the version
+resource's numbers and texts."""
 import re
 import struct
 
@@ -22,6 +23,8 @@ class PeFile:
         self.check_sum = struct.unpack_from("<I", data, self.checksum_offset)[0]
         directories = optional + (112 if magic == 0x20B else 96)
         self.resource_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+        self.import_rva = struct.unpack_from("<I", data, directories + 1 * 8)[0]
+        self.delay_import_rva = struct.unpack_from("<I", data, directories + 13 * 8)[0]
         table = optional + optional_size
         self.sections = [struct.unpack_from("<8sIIII", data, table + 40 * i) for i in range(sections)]
 
@@ -40,6 +43,20 @@ class PeFile:
         while total >> 16:
             total = (total & 0xFFFF) + (total >> 16)
         return total + len(self.data)
+
+    def imports(self):
+        """The names of the libraries the loader binds at start, then of
+        those it binds at their first call (delay-loaded)."""
+        return self._library_names(self.import_rva, 20, 12), self._library_names(self.delay_import_rva, 32, 4)
+
+    def _library_names(self, rva, entry_size, name_at):
+        names = []
+        at = self.offset(rva) if rva else None
+        while at is not None and any(self.data[at:at + entry_size]):
+            name = self.offset(struct.unpack_from("<I", self.data, at + name_at)[0])
+            names.append(self.data[name:self.data.index(b"\0", name)].decode("ascii"))
+            at += entry_size
+        return names
 
     def resources(self):
         """{(type, id): bytes} of the resources whose type and name are numbers,

@@ -4,11 +4,13 @@
 // rectangle, the status bar's fields and a list box's lines (whose buffers
 // must live inside the game's process), dialog texts, the board's pixels,
 // the help window's text and where its characters stand.
-// It can also hold a file open without sharing and post messages. (The
+// It can also hold a file open without sharing, post messages, and list the
+// libraries loaded in a process. (The
 // figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -125,6 +127,35 @@ private:
     void* address_ = nullptr;
 };
 
+// The status bar's height and the right edges of its parts (SB_GETPARTS
+// writes them into the game's own memory).
+std::string status_bar_json(HWND window) {
+    HWND bar = GetDlgItem(window, STATUS_BAR_ID);
+    if (bar == nullptr) return "\"status_height\": 0, \"status_parts\": []";
+    RECT place{};
+    GetWindowRect(bar, &place);
+    std::string out = "\"status_height\": " + std::to_string(place.bottom - place.top) + ", \"status_parts\": [";
+    RemoteBuffer buffer(bar);
+    if (buffer.ok()) {
+        buffer.clear();
+        LRESULT count = SendMessageW(bar, SB_GETPARTS, 8, buffer.pointer());
+        int edges[8] = {};
+        buffer.read_into(edges, sizeof edges);
+        for (LRESULT i = 0; i < count && i < 8; ++i) out += (i ? ", " : "") + std::to_string(edges[i]);
+    }
+    return out + "]";
+}
+
+// Where the client area of a window of the game's style stands inside it
+// with a menu bar of one line, by the system's metrics: a wrapped menu bar
+// pushes the client area further down.
+std::string one_line_frame_json(HWND window) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return "\"one_line_frame\": " + rect_json(frame);
+}
+
 int cmd_rect() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -139,16 +170,22 @@ int cmd_rect() {
     ClientToScreen(window, &origin);
     HDC dc = GetDC(window);
     int screen_w = GetDeviceCaps(dc, HORZRES), screen_h = GetDeviceCaps(dc, VERTRES);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(window, dc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     char buffer[512];
     std::snprintf(buffer, sizeof buffer,
                   "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
-                  "\"caption_height\": %d, \"title\": ",
+                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
                   visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
-                  GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION));
-    emit(std::string(buffer) + json_string(window_text(window)) + "}");
+                  GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), dpi,
+                  rect_json(monitor.rcWork).c_str());
+    emit(std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
+         ", \"title\": " + json_string(window_text(window)) + "}");
     return 0;
 }
 
@@ -390,6 +427,24 @@ int cmd_activate(HWND window) {
     return 0;
 }
 
+// What a window dragged over the board leaves where nothing keeps a copy of
+// the game's pixels: a white band is drawn over the middle of the client area
+// through the game window's own context, then the system asks the game to
+// paint that part again (the board must come back whole).
+int cmd_cover() {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT band{client.right / 4, client.bottom / 4, client.right * 3 / 4, client.bottom * 3 / 4};
+    HDC dc = GetDC(window);
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(window, dc);
+    RedrawWindow(window, &band, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    emit(rect_json(band));
+    return 0;
+}
+
 int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -397,10 +452,25 @@ int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
 }
 
+// The full paths of the modules loaded in process `pid`.
+int cmd_modules(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return fail("no snapshot of the process");
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    std::string out = "[";
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        out += (out.size() > 1 ? ", " : "") + json_string(module.szExePath);
+    CloseHandle(snapshot);
+    emit(out + "]");
+    return 0;
+}
+
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
-                " charpos <class-or-title> <id> <character> | activate <hwnd> |"
+                " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
+                " cover |"
                 " serve");
 }
 
@@ -437,8 +507,10 @@ int run_command(int argc, char** argv) {
     if (command == "charpos" && argc == 5)
         return cmd_charpos(argv[2], static_cast<int>(number(argv[3])), number(argv[4]));
     if (command == "lock" && argc == 4) return cmd_lock(argv[2], static_cast<int>(number(argv[3])));
+    if (command == "modules" && argc == 3) return cmd_modules(static_cast<DWORD>(number(argv[2])));
     if (command == "activate" && argc == 3)
         return cmd_activate(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number(argv[2]))));
+    if (command == "cover") return cmd_cover();
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

@@ -1,5 +1,7 @@
 """End-to-end tests of the settings file on the roads where a real Windows
-loses it: the error box at exit stays until it is read, the program works
+loses it: a write refused during play is told once in a box that does not
+end the game, the error box at exit stays until it is read, is the only
+window left, and names the file that keeps the new content; the program works
 from a folder named in Cyrillic under a Western code page and from a path
 longer than 260 characters (settings, help, the error box's text), a hidden
 and system settings file keeps its scores and its attributes, the end of the
@@ -19,6 +21,8 @@ OK = 128
 SIZE_15 = 565
 HELP_CAPTION = "Glimmets"   # the caption the help file gives the viewer's window
 MESSAGE = "Erreur à l'ouverture du fichier : "
+NOT_SAVED = "Les réglages et les scores n'ont pas pu être enregistrés dans :\n"
+KEPT_IN = "\nLes scores de cette session sont gardés dans : "
 SCORES = [(540, "Zizu"), (300, "Été")]
 # Wine's ANSI code page is 1252 and Linux file names are read as UTF-8.
 WESTERN_UTF8 = "C.UTF-8"
@@ -58,6 +62,10 @@ def game_pid(game):
     return [w for w in game.windows() if w["class"] == "GLIMMETS"][0]["pid"]
 
 
+def game_windows(game):
+    return [w for w in game.windows() if w["class"] == "GLIMMETS"]
+
+
 def test_exit_error_box_stays_until_it_is_closed():
     original = settings_file(columns=13, rows=11, scores=SCORES).encode("cp1252")
     with Game("files_exit_box", settings=original) as game:
@@ -67,11 +75,24 @@ def test_exit_error_box_stays_until_it_is_closed():
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         try:
             assert lock.stdout.readline().strip() == b'"locked"'
+            # The switch is written at once: refused, it is told, and the game goes on.
+            game.command(CMD_TOGGLE_LANGUAGE)
+            assert wait_until(lambda: boxes(game), 20, 0.2), "no box for the refused write"
+            texts = game.wait_texts(DIALOG)
+            told = [c["text"] for c in texts["controls"] if c["text"].startswith(NOT_SAVED)]
+            assert told and windows_path(game.settings_path) in told[0], texts
+            game.screenshot("files_write_refused")
+            click_box_ok(game, texts)
+            assert wait_until(lambda: not boxes(game), 5, 0.1) and game.running()
+            game.command(CMD_TOGGLE_LANGUAGE)  # told once: no second box
             game.command(CMD_TOGGLE_LANGUAGE)
             game.command(CMD_QUIT)
             assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
             message, texts = box_message(game)
-            assert message == MESSAGE + windows_path(game.settings_path), message
+            kept = game.settings_path + ".kept"
+            assert message == MESSAGE + windows_path(game.settings_path) + KEPT_IN + windows_path(kept), message
+            # The game's window is gone: nothing behind the box takes clicks.
+            assert game_windows(game) == [], game.windows()
             game.screenshot("files_exit_box")
             # Long enough to be read: a box that closes itself goes in some 60 ms.
             time.sleep(3)
@@ -83,7 +104,10 @@ def test_exit_error_box_stays_until_it_is_closed():
             lock.kill()
             lock.wait()
     assert game.settings_bytes() == original
-    assert leftovers(game) == [], leftovers(game)
+    # The new content (French, after three switches) waits beside for the next start.
+    assert leftovers(game) == ["Glimmets.ini.kept"], leftovers(game)
+    with open(kept, "rb") as f:
+        assert f.read() == settings_file(columns=13, rows=11, lang=0, scores=SCORES).encode("cp1252")
 
 
 def viewer_window(game):
@@ -207,7 +231,8 @@ def test_a_smaller_stone_size_during_a_game_leaves_no_stone_outside_the_grid():
                     if (x >= new_side or y >= new_side) and image.pixel(x, y) != (0, 0, 0)]
 
         # The stones are drawn at 15 pixels, and nothing else of the board is left.
-        assert wait_until(lambda: game.board(12, 12, 15)[0][0] != "blank" and not uncovered_pixels(), 5, 0.2), \
+        # (The bottom-left cell: the move may have emptied the top of the first column.)
+        assert wait_until(lambda: game.board(12, 12, 15)[0][-1] != "blank" and not uncovered_pixels(), 5, 0.2), \
             "pixels left outside the grid: %s" % uncovered_pixels()[:10]
         game.screenshot("files_smaller_stones", window_only=True)
         game.command(CMD_QUIT)

@@ -164,6 +164,41 @@ def test_help_window_follows_links_and_goes_back_by_keyboard_and_escape_closes_i
         quit_at_once(game)
 
 
+def test_contents_and_back_by_keyboard_and_an_open_help_window_follows_the_language():
+    with Game("help_buttons_keys", settings=settings_file()) as game:
+        focus_game(game)
+        game.key("F1")
+        window = wait_contents(game)
+        assert window["title"] == "Glimmets Help"
+        help_keys(game, window, "Tab", "Return")
+        window = wait_topic(game, "Comment jouer")
+        # Before the first link, Shift+Tab reaches Back; Space presses it.
+        help_keys(game, window, "shift+Tab", "space")
+        window = wait_contents(game)
+        help_keys(game, window, "Tab", "Return")
+        window = wait_topic(game, "Comment jouer")
+        # Back, then Contents; Enter presses it.
+        help_keys(game, window, "shift+Tab", "shift+Tab", "Return")
+        window = wait_contents(game)
+        assert control(window, HELP_BACK)["enabled"] == 1
+        # Past the last link Tab reaches Contents, then Back; Enter presses it.
+        help_keys(game, window, *(["Tab"] * (len(CONTENTS_LINKS) + 2)), "Return")
+        window = wait_topic(game, "Comment jouer")
+        help_keys(game, window, "alt+Home")
+        window = wait_contents(game)
+        # The language switch reaches the open window.
+        game.command(202)
+        assert wait_until(lambda: (game.texts(HELP_CLASS) or {}).get("title") == "Aide de Glimmets", 5, 0.1)
+        window = game.texts(HELP_CLASS)
+        assert (control(window, HELP_CONTENTS)["text"], control(window, HELP_BACK)["text"]) == \
+            ("Sommaire", "Pr\u00e9c\u00e9dent")
+        game.screenshot("help_window_after_the_switch")
+        help_keys(game, window, *(["Tab"] * (CONTENTS_LINKS.index("Les touches") + 1)), "Return")
+        wait_topic(game, "Les touches")
+        game.screenshot("help_keys_topic_fr")
+        quit_at_once(game)
+
+
 def test_a_second_f1_brings_the_one_help_window_to_the_front():
     with Game("help_window_once", settings=settings_file()) as game:
         focus_game(game)

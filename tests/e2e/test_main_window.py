@@ -6,6 +6,7 @@ settings file that cannot be opened."""
 import subprocess
 import time
 
+import pictures
 import rules
 from harness import (COLOURS, Game, PROBE, WM_LBUTTONDOWN, parse_settings, settings_file,
                      wait_until, wine)
@@ -110,6 +111,10 @@ def test_every_stone_size_and_form_shows_its_pictures():
             rect = game.wait_window()
             assert_layout(game, rect, columns, rows, size)
             assert_full_board(game.board(), columns, rows)
+            # Every cell is exactly one of the stone pictures the painter draws.
+            strip = pictures.expected_strip(form, size, size)
+            unmatched = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
+            assert not unmatched, "cells not drawn as the painter's pictures: %s" % unmatched[:10]
             game.screenshot(name)
             game.command(102)
             assert game.wait_exit() == 0

@@ -116,9 +116,11 @@ def check_manifest(data, kind):
     # virtualization for the settings file beside it.
     tags = {element.tag.split("}")[-1] for element in root.iter()}
     assert not tags & {"trustInfo", "requestedExecutionLevel"}, kind
+    # Drawn at each monitor's own scale, never stretched by the system: per
+    # monitor v2 where there is one, the older forms for older systems.
     settings = {element.tag.split("}")[1]: element.text for element in root.iter()
-                if element.tag.endswith("}dpiAware") or element.tag.endswith("}gdiScaling")}
-    assert settings == {"dpiAware": "false", "gdiScaling": "true"}, (kind, settings)
+                if element.tag.split("}")[1] in ("dpiAware", "dpiAwareness", "gdiScaling")}
+    assert settings == {"dpiAware": "true/pm", "dpiAwareness": "PerMonitorV2, PerMonitor"}, (kind, settings)
 
 
 def test_unzipped_into_a_fresh_folder_of_the_prefix_it_plays_and_keeps_its_settings_beside_itself():

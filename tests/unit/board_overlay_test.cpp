@@ -251,6 +251,13 @@ TEST_F(Overlay, ShowGroupsOutlinesTheGroupUnderThePointerAndShowsItsSize) {
     EXPECT_EQ(outlined_cells(), 0);
 }
 
+TEST_F(Overlay, SymbolsFlipTheirCheckMarkAndRedrawThePictures) {
+    toggle_symbols();
+    toggle_symbols();
+    EXPECT_EQ(fake.events, (Events{"check 204 on", "pictures", "check 204 off", "pictures"}));
+    EXPECT_FALSE(view_options.symbols);
+}
+
 TEST_F(Overlay, OutlineFollowsTheBoardAfterAMove) {
     toggle_show_groups();
     on_pointer_moved(pixel_of(3), pixel_of(2));  // the three 3s at the right

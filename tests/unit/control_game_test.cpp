@@ -53,6 +53,17 @@ TEST_F(ControllerTest, HitTestDividesByTheStoneSize) {
     EXPECT_EQ(hit_test(65535, 0).column, 2731);
 }
 
+TEST_F(ControllerTest, HitTestFollowsTheSideTheCellsAreDrawnAt) {
+    settings.stone_size = 24;
+    fake.stone_side = 36;  // 24 at 150 %
+    EXPECT_EQ(hit_test(35, 71).column, 1);
+    EXPECT_EQ(hit_test(35, 71).row, 2);
+    EXPECT_EQ(hit_test(36, 72).column, 2);
+    EXPECT_EQ(hit_test(36, 72).row, 3);
+    fake.stone_side = 0;  // no pictures yet: no cell
+    EXPECT_EQ(hit_test(0, 0).column, BOARD_SPAN);
+}
+
 TEST_F(ControllerTest, FirstPressOutsideTheGridStartsTheClock) {
     on_new_game();
     fake.clear_events();

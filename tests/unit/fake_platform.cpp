@@ -15,6 +15,8 @@
 #include "platform/platform.h"
 #include "storage/best_scores.h"
 #include "storage/game_settings.h"
+#include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 
 FakePlatform fake;
 
@@ -42,6 +44,9 @@ void reset_program_state() {
     game = CurrentGame{};
     reset_board_overlay();
     clear_best_scores();
+    std::memset(known_scores, 0, sizeof(BestScoreEntry) * BEST_SCORE_COUNT);
+    settings_path.clear();
+    reset_settings_sync();
     wave_device_count = -1;
 }
 
@@ -65,6 +70,8 @@ void platform_layout_window() {
     record("layout");
     show_new_game_status();
 }
+
+int platform_stone_side() { return fake.stone_side >= 0 ? fake.stone_side : settings.stone_size; }
 
 void platform_set_status(int field, const char* text) {
     record("status " + std::to_string(field) + " " + text);
@@ -112,6 +119,7 @@ void platform_show_congratulations(const char* caption, const char* text) {
 
 int platform_ask_player_name(char* name) {
     record("ask name");
+    if (fake.on_ask_name) fake.on_ask_name();
     if (!fake.name_ok) return 0;
     std::snprintf(name, 24, "%s", fake.name_typed.c_str());
     return 1;
@@ -121,6 +129,8 @@ void platform_fatal_error(const char* text, const char* caption) {
     record(std::string("fatal ") + text);
     throw FatalErrorReported(text, caption);
 }
+
+void platform_show_warning(const char* text, const char*) { record(std::string("warning ") + text); }
 
 const char* platform_module_path() { return fake.module_path.c_str(); }
 
@@ -169,6 +179,10 @@ bool platform_file_close(PlatformFile* file) {
 bool platform_file_replace(const char* from, const char* to) {
     ++fake.replace_calls;
     if (file_op_fails()) return false;
+    if (fake.replace_refusals > 0) {
+        --fake.replace_refusals;
+        return false;
+    }
     return std::rename(from, to) == 0;
 }
 

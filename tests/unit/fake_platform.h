@@ -31,6 +31,8 @@ struct FakePlatform {
     // player typed (cut at 23 characters as the box does).
     bool name_ok = true;
     std::string name_typed = "Player";
+    // Runs while the name-entry box is open (e.g. the session ends).
+    void (*on_ask_name)() = nullptr;
 
     std::string module_path = "/tmp/Glimmets.exe";
 
@@ -50,8 +52,14 @@ struct FakePlatform {
     // to look at the files between two tries.
     std::uint32_t process_id = 4242;
     int replace_calls = 0;
+    // This many replacements in a row are refused (another program holds
+    // the settings file), apart from the counted faults above.
+    int replace_refusals = 0;
     std::vector<std::uint32_t> sleeps;
     void (*on_sleep)() = nullptr;
+
+    // The side cells are drawn at; -1 draws them at the stone size, as at 100 %.
+    int stone_side = -1;
 
     // Hooks run at draws and layouts, e.g. to check the board mid-move.
     void (*on_draw)() = nullptr;

@@ -314,19 +314,21 @@ void expect_reported(const FatalErrorReported& error, const std::string& path) {
     EXPECT_EQ(error.caption, utf8_from_cp1252(get_text(TXT_ERROR_CAPTION)));
 }
 
-TEST_F(SettingsFile, WriteOntoAFolderIsReportedAndLeavesNothing) {
+TEST_F(SettingsFile, WriteOntoAFolderIsReportedAndKeepsTheNewContentBeside) {
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
     read_settings(path.c_str());  // a folder is no settings file: defaults
     try {
         write_settings(path.c_str());
         FAIL() << "the failure was not reported";
     } catch (const FatalErrorReported& error) {
-        expect_reported(error, path);
+        std::string kept_line = "\n" + utf8_from_cp1252(get_text(TXT_SCORES_KEPT_IN)) + kept_settings_path(path);
+        EXPECT_EQ(std::string(error.what()), "Erreur \xC3\xA0 l'ouverture du fichier : " + path + kept_line);
     }
     struct stat st;
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_FALSE(exists(temporary_settings_path(path)));
+    EXPECT_EQ(read_bytes(kept_settings_path(path)).substr(0, 9), "maxi_x=10");
 }
 
 TEST_F(SettingsFile, FolderRefusingNewFilesKeepsTheOldFile) {

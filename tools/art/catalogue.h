@@ -11,16 +11,15 @@
 
 struct ArtResource {
   int id;
-  std::string type;  // ICON, BITMAP or WAVE
+  std::string type;  // ICON or WAVE
   std::string file;  // relative to the generated folder
   std::function<Bytes()> make;
 };
 
-// The icon, the 68 stone pictures (per size: round colours, blank, square
-// colours, burst frames) and the six sounds, in that order.
+// The icon and the six sounds, in that order.
 std::vector<ArtResource> art_catalogue();
 
-// One line per resource: `101 BITMAP "round15_1.bmp"`.
+// One line per resource: `3030 WAVE "sound0.wav"`.
 std::string resource_script(const std::vector<ArtResource>& resources);
 
 #endif

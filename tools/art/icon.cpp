@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "tools/art/colour.h"
-#include "tools/art/shading.h"
+#include "art/colour.h"
+#include "art/shading.h"
 
 namespace {
 constexpr int kSamples = 8;  // per pixel and axis

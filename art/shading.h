@@ -11,8 +11,9 @@
 double round_stone_level(double u, double w);
 
 // Level of the square stone pixel (x, y) of a stone of the given side: the
-// one-pixel edge is black, the inside is the pure colour with a thin bevel,
-// lighter along the top and right, darker along the bottom and left.
+// edge is black (one pixel up to 47 pixels, then one more per 24), the
+// inside is the pure colour with a thin bevel, lighter along the top and
+// right, darker along the bottom and left, that widens with the side.
 double square_stone_level(int x, int y, int side);
 
 // Hermite step from 0 at edge0 to 1 at edge1 (edge0 may exceed edge1).

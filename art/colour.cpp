@@ -1,5 +1,5 @@
 // Stone colours by code, with the greys swapped per set, and the shading ramp.
-#include "tools/art/colour.h"
+#include "art/colour.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Lighting of round and square stones as levels on their colour ramp.
-#include "tools/art/shading.h"
+#include "art/shading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,18 +30,23 @@ double diffuse_level(double facing) {
 
 double glint_level(double towards_glint) {
   const double spot = smoothstep(0.955, 0.985, towards_glint);
-  const double halo = 0.35 * std::pow(std::max(towards_glint, 0.0), 40.0);
+  // The 40th power by squaring: the program draws stones at start-up.
+  const double t = std::max(towards_glint, 0.0), t2 = t * t, t4 = t2 * t2, t8 = t4 * t4, t32 = t8 * t8 * t8 * t8;
+  const double halo = 0.35 * t32 * t8;
   return std::min(spot + halo, 1.0);
 }
 
-int bevel_depth(int side) { return side >= 21 ? 2 : 1; }
+// Two bevel rings from 21 pixels on, and one more per 12 pixels above 24.
+int bevel_depth(int side) { return side > 24 ? side / 12 : (side >= 21 ? 2 : 1); }
+
+int edge_width(int side) { return side < 48 ? 1 : side / 24; }
 
 // Position of a pixel in the bevel: ring 0 is the outermost pixels inside
 // the black edge; lit is +1 on the top and right sides, -1 on the bottom and
 // left, 0 in the two corners where a lit side meets a shaded one.
-void bevel_place(int x, int y, int side, int& ring, int& lit) {
-  const int last = side - 2;
-  const int top = y - 1, bottom = last - y, left = x - 1, right = last - x;
+void bevel_place(int x, int y, int side, int edge, int& ring, int& lit) {
+  const int last = side - 1 - edge;
+  const int top = y - edge, bottom = last - y, left = x - edge, right = last - x;
   ring = std::min(std::min(top, bottom), std::min(left, right));
   const bool on_lit = top == ring || right == ring;
   const bool on_shaded = bottom == ring || left == ring;
@@ -63,11 +68,13 @@ double round_stone_level(double u, double w) {
 }
 
 double square_stone_level(int x, int y, int side) {
-  if (x <= 0 || y <= 0 || x >= side - 1 || y >= side - 1) return 0.0;
+  const int edge = edge_width(side);
+  if (x < edge || y < edge || x >= side - edge || y >= side - edge) return 0.0;
   int ring = 0, lit = 0;
-  bevel_place(x, y, side, ring, lit);
+  bevel_place(x, y, side, edge, ring, lit);
   const int depth = bevel_depth(side);
   if (ring >= depth || lit == 0) return 1.0;
-  const double strength = depth == 1 ? 1.0 : (ring == 0 ? 1.0 : 0.45);
+  // Full strength on the outer ring, fading to 0.45 on the inner one.
+  const double strength = depth == 1 ? 1.0 : 1.0 - 0.55 * ring / (depth - 1);
   return lit > 0 ? 1.0 + 0.35 * strength : 1.0 - 0.35 * strength;
 }

@@ -23,10 +23,11 @@ from harness import SHOTS, Game, Image, probe, settings_file, wait_until, wine
 HELP_CLASS = "GlimmetsHelp"
 HELP_TEXT, HELP_CONTENTS, HELP_BACK = 701, 702, 703   # the help window's controls
 CONTENTS_TITLE = "Glimmets"
-CONTENTS_LINKS = ["Comment jouer", "Le score", "Annuler un coup", "Les meilleurs scores",
-                  "Les param\u00e8tres du jeu", "Les touches", "Le fichier de param\u00e8tres",
-                  "How to play", "The score", "Undoing a move", "The best scores",
-                  "The game settings", "The keys", "The settings file"]
+CONTENTS_LINKS = ["Comment jouer", "Le score", "Annuler un coup", "Rejouer une partie, l\u2019indice",
+                  "Les meilleurs scores", "Les param\u00e8tres du jeu", "Les touches",
+                  "Le fichier de param\u00e8tres",
+                  "How to play", "The score", "Undoing a move", "Playing a board again, the hint",
+                  "The best scores", "The game settings", "The keys", "The settings file"]
 BACK_TO_CONTENTS = "Sommaire / Contents"
 WM_CLOSE = 0x0010
 

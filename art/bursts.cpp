@@ -14,7 +14,9 @@
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kSamples = 4;  // per pixel and axis
+// Samples per pixel and axis: 4 up to 24 pixels, then fewer as the pixels
+// get smaller against the sparkles, down to 2.
+int samples_for(int side) { return side <= 24 ? 4 : std::max(2, (4 * 24 + side / 2) / side); }
 constexpr double kBoost = 1.8;
 constexpr double kFaint = 1e-12;
 // exp(-kReach * kReach) is below kFaint: a Gaussian of width w is painted
@@ -37,20 +39,21 @@ const Rgb8 kBurstPalette[16] = {
 // A supersampled full-colour canvas; coordinates are in pixels.
 class Canvas {
  public:
-  explicit Canvas(int side) : side_(side), cells_(static_cast<std::size_t>(side * side * kSamples * kSamples)) {}
+  explicit Canvas(int side)
+      : side_(side), samples_(samples_for(side)), cells_(static_cast<std::size_t>(side * side * samples_ * samples_)) {}
 
   // The samples whose centres may lie between `from` and `to` pixels along
   // either axis, as first and last index.
   std::pair<int, int> samples_between(double from, double to) const {
-    return {std::max(0, static_cast<int>(std::floor(from * kSamples))),
-            std::min(side_ * kSamples - 1, static_cast<int>(std::ceil(to * kSamples)))};
+    return {std::max(0, static_cast<int>(std::floor(from * samples_))),
+            std::min(side_ * samples_ - 1, static_cast<int>(std::ceil(to * samples_)))};
   }
 
-  static double position(int sample) { return (sample + 0.5) / kSamples; }
+  double position(int sample) const { return (sample + 0.5) / samples_; }
 
   // Each channel keeps the brightest paint it receives.
   void brighten(int sx, int sy, const Colour& c) {
-    Colour& cell = cells_[static_cast<std::size_t>(sy * side_ * kSamples + sx)];
+    Colour& cell = cells_[static_cast<std::size_t>(sy * side_ * samples_ + sx)];
     cell = {std::max(cell.r, c.r), std::max(cell.g, c.g), std::max(cell.b, c.b)};
   }
 
@@ -66,22 +69,23 @@ class Canvas {
   }
 
   Colour pixel(int x, int y) const {
-    const int n = side_ * kSamples;
+    const int n = side_ * samples_;
     Colour sum{0, 0, 0};
-    for (int sy = y * kSamples; sy < (y + 1) * kSamples; ++sy) {
-      for (int sx = x * kSamples; sx < (x + 1) * kSamples; ++sx) {
+    for (int sy = y * samples_; sy < (y + 1) * samples_; ++sy) {
+      for (int sx = x * samples_; sx < (x + 1) * samples_; ++sx) {
         const Colour& c = cells_[static_cast<std::size_t>(sy * n + sx)];
         sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
       }
     }
     // Thin sparkles cover a pixel only in part; boosting keeps them bright
     // rather than letting them fade into dull half-tones.
-    const double k = kBoost / (kSamples * kSamples);
+    const double k = kBoost / (samples_ * samples_);
     return {std::min(sum.r * k, 1.0), std::min(sum.g * k, 1.0), std::min(sum.b * k, 1.0)};
   }
 
  private:
   int side_;
+  int samples_;
   std::vector<Colour> cells_;
 };
 
@@ -107,7 +111,7 @@ void sparkle(Canvas& canvas, double x_at, double y_at, double arm, double thick,
   auto profile = [&](int first, int last, double centre) {
     std::vector<Profile> out;
     for (int s = first; s <= last; ++s) {
-      const double d = Canvas::position(s) - centre;
+      const double d = canvas.position(s) - centre;
       out.push_back({std::exp(-d * d / (core * core)), std::exp(-d * d / (across * across)),
                      arm > 0.0 ? std::max(0.0, 1.0 - std::fabs(d) / arm) : 0.0});
     }

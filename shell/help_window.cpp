@@ -1,11 +1,13 @@
-// Help: the system's help viewer on the help file where the system has one,
-// else the game's own help window. That window shows the help pages carried
+// Help: the game's own help window wherever its rich text control can be
+// loaded, else the system's help viewer on the help file. That window shows the help pages carried
 // inside the program (resource IDR_HELP_PAGES) in a read-only rich text
 // control: headings, paragraphs, lists, bold text and links, with Contents
 // and Back buttons. Links are followed by a click, or by Tab and Enter; past
 // the last link Tab goes on to the buttons, which Enter or Space press; Back
 // also by Backspace or Alt+Left, Contents by Alt+Home; Escape closes.
 // Nothing of it is saved.
+// Its size, its buttons and its text follow the scale of the game's monitor,
+// and it opens inside that monitor's work area.
 #include "shell/shell.h"  // <windows.h> before the other system headers
 
 #include <richedit.h>
@@ -23,6 +25,7 @@
 namespace {
 
 const wchar_t HELP_CLASS[] = L"GlimmetsHelp";
+// Sizes at 100 %, scaled to the window's monitor.
 constexpr int WINDOW_WIDTH = 560, WINDOW_HEIGHT = 620, MIN_WIDTH = 300, MIN_HEIGHT = 200;
 constexpr int GAP = 8, BUTTON_WIDTH = 100, BUTTON_HEIGHT = 26;
 // The page's margins are the paragraphs' own indents, in twips: a formatting rectangle
@@ -46,21 +49,21 @@ struct HelpWindow {
     std::vector<int> history;               // the topics before it, for Back
     int shown = -1;
     bool viewer_used = false;               // WinHelp was asked, so it must be told to quit
+    HFONT button_font = nullptr;            // the system's message font at the window's scale
 } help;
 
 // ---- Which help -------------------------------------------------------------
 
-// The system's help viewer is part of Windows only before 6.0. RtlGetVersion
-// tells the truth where GetVersionEx answers a program without a manifest
-// with an older version; ntdll is in every process, so no import is needed.
-bool system_has_help_viewer() {
-    using GetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-    FARPROC found = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
-    if (found == nullptr) return true;  // a system older than RtlGetVersion
-    auto get_version = reinterpret_cast<GetVersionFunction>(reinterpret_cast<void (*)()>(found));
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    return get_version(&version) == 0 && version.dwMajorVersion < 6;
+// The help window needs the rich text control (msftedit.dll, Windows XP SP1
+// and later). What decides is whether it loads, not the version the system
+// reports: a game run in a compatibility mode is told an older version by a
+// system that still has the control.
+bool rich_text_available() {
+    // Loaded at first use, so that the program imports only what every Windows
+    // has, from the system folder so that no file of that name beside the game
+    // is taken instead.
+    static HMODULE rich_text = load_system_library(L"msftedit.dll");
+    return rich_text != nullptr;
 }
 
 // ---- The pages --------------------------------------------------------------
@@ -87,11 +90,29 @@ void select(LONG start, LONG end) {
     SendMessageW(help.text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
+// Brightness, 0 to 255, as the eye weighs the three primaries.
+int brightness(COLORREF colour) {
+    return (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+}
+
+// Links in the system's own link colour, which high-contrast themes change;
+// a scheme whose link colour hardly stands out from the page (some use it for
+// a light hover background) gets links in the text's colour, still underlined.
+std::string link_colour_table() {
+    constexpr int LEAST_CONTRAST = 64;
+    COLORREF link = GetSysColor(COLOR_HOTLIGHT);
+    const int page = brightness(GetSysColor(COLOR_WINDOW));
+    if (brightness(link) - page < LEAST_CONTRAST && page - brightness(link) < LEAST_CONTRAST)
+        link = GetSysColor(COLOR_WINDOWTEXT);
+    char table[64];
+    wsprintfA(table, "{\\colortbl;\\red%u\\green%u\\blue%u;}", GetRValue(link), GetGValue(link), GetBValue(link));
+    return table;
+}
+
 class RichText {
 public:
     RichText() {
-        out_ = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Tahoma;}}"
-               "{\\colortbl;\\red0\\green0\\blue204;}\\uc1 ";
+        out_ = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Tahoma;}}" + link_colour_table() + "\\uc1 ";
     }
     // Spacing and indents of a paragraph style, in twips, and its type size.
     void start_paragraph(help_pages::Style style) {
@@ -216,9 +237,7 @@ POINTL position_of(LONG character) {
 LONG character_at(POINT point) {
     POINTL asked{point.x, point.y};
     const LONG nearest = static_cast<LONG>(SendMessageW(help.text, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&asked)));
-    HDC screen = GetDC(nullptr);
-    const int line_height = MulDiv(TEXT_POINTS * 3 / 2, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    const int line_height = MulDiv(TEXT_POINTS * 3 / 2, window_dpi(help.window), 72);
     for (LONG character = nearest; character >= 0 && character >= nearest - 1; --character) {
         const POINTL left = position_of(character), right = position_of(character + 1);
         if (right.y == left.y && point.x >= left.x && point.x < right.x && point.y >= left.y &&
@@ -369,7 +388,6 @@ LRESULT CALLBACK button_proc(HWND button, UINT message, WPARAM wparam, LPARAM lp
 HWND make_button(HWND window, int id) {
     HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, window,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app_instance, nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     help.button_procedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(button_proc)));
     return button;
@@ -391,15 +409,59 @@ bool make_controls(HWND window) {
 void lay_out(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    MoveWindow(GetDlgItem(window, IDC_HELP_CONTENTS), GAP, GAP, BUTTON_WIDTH, BUTTON_HEIGHT, TRUE);
-    MoveWindow(GetDlgItem(window, IDC_HELP_BACK), 2 * GAP + BUTTON_WIDTH, GAP, BUTTON_WIDTH, BUTTON_HEIGHT, TRUE);
-    const int top = 2 * GAP + BUTTON_HEIGHT;
+    const int gap = scale_to(window, GAP), width = scale_to(window, BUTTON_WIDTH);
+    const int height = scale_to(window, BUTTON_HEIGHT);
+    MoveWindow(GetDlgItem(window, IDC_HELP_CONTENTS), gap, gap, width, height, TRUE);
+    MoveWindow(GetDlgItem(window, IDC_HELP_BACK), 2 * gap + width, gap, width, height, TRUE);
+    const int top = 2 * gap + height;
     MoveWindow(help.text, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, TRUE);
+}
+
+// ---- At the scale of the monitor ----------------------------------------------
+
+// The buttons in the system's message font and the text zoomed from the
+// system's scale, which the rich text control draws at, to the window's.
+void apply_scale(HWND window) {
+    const int dpi = window_dpi(window);
+    const NONCLIENTMETRICSW metrics = system_metrics_at(dpi);
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    if (font != nullptr) {
+        for (int id : {IDC_HELP_CONTENTS, IDC_HELP_BACK})
+            SendDlgItemMessageW(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (help.button_font != nullptr) DeleteObject(help.button_font);
+        help.button_font = font;
+    }
+    HDC screen = GetDC(nullptr);
+    const int system_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    SendMessageW(help.text, EM_SETZOOM, dpi == system_dpi ? 0 : static_cast<WPARAM>(dpi),
+                 dpi == system_dpi ? 0 : static_cast<LPARAM>(system_dpi));
+    lay_out(window);
+}
+
+// Beside the game's window, as far from it as the work area of the game's
+// monitor lets it be, so that the board stays in sight where there is room.
+void place_window(HWND window) {
+    RECT game{};
+    GetWindowRect(main_window, &game);
+    const RECT work = work_area_of(main_window);
+    const LONG width = std::min<LONG>(scale_to(main_window, WINDOW_WIDTH), work.right - work.left);
+    const LONG height = std::min<LONG>(scale_to(main_window, WINDOW_HEIGHT), work.bottom - work.top);
+    const LONG x = std::max(work.left, std::min(game.right + scale_to(main_window, GAP), work.right - width));
+    const LONG y = std::max(work.top, std::min(game.top, work.bottom - height));
+    SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK help_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SIZE: lay_out(window); return 0;
+        case WM_DPICHANGED: {  // moved to a monitor of another scale
+            const RECT& place = *reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            apply_scale(window);
+            return 0;
+        }
         case WM_ACTIVATE:  // an active help window gives its keys to the text
             if (LOWORD(wparam) != WA_INACTIVE) SetFocus(help.text);
             return 0;
@@ -410,7 +472,8 @@ LRESULT CALLBACK help_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             SetFocus(help.text);  // keys stay with the text after a button
             return 0;
         case WM_GETMINMAXINFO:
-            reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = POINT{MIN_WIDTH, MIN_HEIGHT};
+            reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize =
+                POINT{scale_to(window, MIN_WIDTH), scale_to(window, MIN_HEIGHT)};
             return 0;
         case WM_DESTROY:
             help.window = help.text = nullptr;
@@ -436,47 +499,41 @@ bool register_help_class() {
     return registered;
 }
 
-// Right of the game's window, as far from it as the screen lets it be, so
-// that the board stays in sight where there is room.
-void place_window(HWND window) {
-    RECT game{}, work{};
-    GetWindowRect(main_window, &game);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const LONG x = std::max(work.left, std::min(game.right + GAP, work.right - WINDOW_WIDTH));
-    const LONG y = std::max(work.top, std::min(game.top, work.bottom - WINDOW_HEIGHT));
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
 // Creates the window on the contents; false when the pages or the rich text
 // control are missing.
 bool open_help_window() {
-    // The rich text control lives in msftedit.dll, loaded at first use so
-    // that the program imports only what every Windows has, from the system
-    // folder so that no file of that name beside the game is taken instead.
-    static HMODULE rich_text = load_system_library(L"msftedit.dll");
-    if (rich_text == nullptr || !load_pages() || !register_help_class()) return false;
-    help.window = CreateWindowExW(0, HELP_CLASS, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
+    if (!rich_text_available() || !load_pages() || !register_help_class()) return false;
+    // Made where the game is, so that it takes the scale of the game's monitor.
+    RECT game{};
+    GetWindowRect(main_window, &game);
+    help.window = CreateWindowExW(0, HELP_CLASS, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, game.left, game.top,
                                   WINDOW_WIDTH, WINDOW_HEIGHT, main_window, nullptr, app_instance, nullptr);
     if (help.window == nullptr) return false;
     if (!make_controls(help.window)) {
         DestroyWindow(help.window);
         return false;
     }
-    lay_out(help.window);
     place_window(help.window);
+    apply_scale(help.window);
     show_topic(0);
     return true;
+}
+
+// Where the help window cannot be made: the system's help viewer, when the
+// help file is there (a missing file would only bring the viewer's error).
+void open_viewer() {
+    if (!file_exists(help_path.c_str())) return;
+    help.viewer_used = true;
+    WinHelpA(main_window, viewer_help_path().c_str(), HELP_CONTENTS, 0);
 }
 
 }  // namespace
 
 void show_help() {
-    if (system_has_help_viewer() && file_exists(help_path.c_str())) {
-        help.viewer_used = true;
-        WinHelpA(main_window, viewer_help_path().c_str(), HELP_CONTENTS, 0);
+    if (help.window == nullptr && !open_help_window()) {
+        open_viewer();
         return;
     }
-    if (help.window == nullptr && !open_help_window()) return;
     retitle_help();
     if (IsIconic(help.window)) ShowWindow(help.window, SW_RESTORE);
     ShowWindow(help.window, SW_SHOW);

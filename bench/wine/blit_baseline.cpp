@@ -6,6 +6,7 @@
 // memory context whose bitmap was selected once (the loop alone), and the same
 // loop with the device context, memory context and select around it, as the
 // game's paint has them. Prints the medians in milliseconds as JSON.
+// Its window holds 31 x 31 squares of the side asked (at least 800 x 820).
 // Started as `blit_baseline serve <copies> <side>` it paints that many
 // copies (with the context and select around them) whenever it gets WM_MOVE,
 // as the game paints its board, so that wine_bench times both paints from
@@ -161,7 +162,10 @@ int main(int argc, char** argv) {
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     window_class.lpszClassName = CLASS_NAME;
     RegisterClassW(&window_class);
-    HWND window = CreateWindowExW(0, CLASS_NAME, L"Baseline", WS_OVERLAPPEDWINDOW, 0, 0, 800, 820, nullptr,
+    // Large enough for the 31 x 31 squares of the side asked, at the screen's left.
+    const int side = argc >= 4 ? std::atoi(argv[3]) : 24;
+    const int width = std::max(800, CELLS_PER_ROW * side + 32), height = std::max(820, CELLS_PER_ROW * side + 80);
+    HWND window = CreateWindowExW(0, CLASS_NAME, L"Baseline", WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
                                   nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

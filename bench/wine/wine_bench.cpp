@@ -22,6 +22,10 @@
 //   waits <rounds>
 //       times the animation's four waits of 50 ms as the game makes them
 //       (polling timeGetTime, which steps by 1 ms), to subtract from a move.
+//   strip <rounds> <side> [<side> ...]
+//       makes the game's picture strip as the game does at start-up (a DIB
+//       section, the painter drawing the eleven pictures into it, one select
+//       into a memory context), round and square, `rounds` times per side.
 //   help <rounds> <class>
 //       posts the game the Help command (what F1 does) and times until a
 //       visible top-level window of that class (the game's own help window,
@@ -36,6 +40,7 @@
 #include <cstring>
 #include <string>
 
+#include "art/strip.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -185,9 +190,51 @@ int cmd_waits(int rounds) {
     return 0;
 }
 
+// One strip made, drawn and selected as the game's load_stone_pictures does.
+double time_strip(StoneForm form, int side) {
+    double start = now_ms();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = STRIP_SLOTS * side;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP strip = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (strip == nullptr || !draw_strip({form, 24, side}, static_cast<std::uint32_t*>(bits))) return -1.0;
+    HDC context = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(context, strip);
+    double elapsed = now_ms() - start;
+    SelectObject(context, previous);
+    DeleteDC(context);
+    DeleteObject(strip);
+    return elapsed;
+}
+
+int cmd_strip(int rounds, int count, char** sides) {
+    std::string out = "{\"sides\": [";
+    for (int i = 0; i < count; ++i) {
+        const int side = std::atoi(sides[i]);
+        std::vector<double> round, square;
+        for (int r = 0; r < rounds; ++r) {
+            round.push_back(time_strip(StoneForm::round, side));
+            square.push_back(time_strip(StoneForm::square, side));
+        }
+        if (*std::min_element(round.begin(), round.end()) < 0) return fail("no strip at that side");
+        char item[160];
+        std::snprintf(item, sizeof item, "%s{\"side\": %d, \"round_ms\": %.4f, \"square_ms\": %.4f}", i ? ", " : "",
+                      side, median(round), median(square));
+        out += item;
+    }
+    std::printf("%s]}\n", out.c_str());
+    return 0;
+}
+
 int usage() {
     return fail("usage: wine_bench launch <runs> <program> <class> ... | paint <rounds> [<class>] |"
-                " paints <rounds> | move <rounds> <x> <y> ... | waits <rounds> | help <rounds> <class>");
+                " paints <rounds> | move <rounds> <x> <y> ... | waits <rounds> | help <rounds> <class> |"
+                " strip <rounds> <side> ...");
 }
 
 BOOL CALLBACK child_needs_paint(HWND child, LPARAM found) {
@@ -241,6 +288,7 @@ int main(int argc, char** argv) {
     if (command == "waits" && argc == 3) return cmd_waits(rounds);
     if (command == "help" && argc == 4 && rounds > 0) return cmd_help(rounds, argv[3]);
     if (command == "paints" && argc == 3) return cmd_paints(rounds);
+    if (command == "strip" && argc >= 4) return cmd_strip(rounds, argc - 3, argv + 3);
     if (command == "move" && argc >= 5 && (argc - 3) % 2 == 0) return cmd_move(rounds, (argc - 3) / 2, argv + 3);
     return usage();
 }

@@ -23,11 +23,12 @@ Typical test:
             assert game.wait_exit() == 0
             assert "lang=" in game.settings_text()
 
-Game(name, settings=None, lang=None, exe=None): a fresh folder
+Game(name, settings=None, lang=None, exe=None, env=None): a fresh folder
     E2E_WORK/<name> with a copy of the program (and of Glimmets.hlp when it
     lies beside E2E_EXE); `settings` (str, written as cp1252, or bytes) becomes
     Glimmets.ini beside it; `lang` sets LANG for Wine (e.g. "ru_RU.UTF-8"
-    makes Wine's ANSI code page 1251). Used as a context manager, the program
+    makes Wine's ANSI code page 1251); `env` adds variables to the
+    program's environment. Used as a context manager, the program
     is started on entry and ended (killed if still running) on exit.
   start()                 start the program (done by `with`)
   wait_window(timeout)    wait until the main window is visible; its rect()
@@ -77,7 +78,8 @@ Game(name, settings=None, lang=None, exe=None): a fresh folder
 Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False): a
     context manager under which the run's prefix shows another screen: the
     scale (LogPixels), the size of the virtual desktop, the window metrics
-    and fonts of Windows 10, Wine's taskbar at the bottom (the work area
+    and fonts of Windows 10 with its link colour, Wine's taskbar at the
+    bottom (the work area
     ends above it). The prefix is restarted on entry and set back to the
     run's own screen on exit. Group the tests of one screen under one block:
     each change restarts Wine.
@@ -124,6 +126,10 @@ def wine(*args, timeout=30, env=None, cwd=None):
     return done.returncode, done.stdout.decode("utf-8", "replace")
 
 
+# The environment of a game for which Wine refuses to load the rich text
+# control's library (Game(..., env=NO_RICH_TEXT)): a system without it.
+NO_RICH_TEXT = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";msftedit="}
+
 # ---- Other screens ----
 
 DESKTOP_KEY = "HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops"
@@ -138,6 +144,8 @@ def logfont_hex(height, face, weight=400):
     return ",".join("%02x" % b for b in data)
 
 
+# Windows' own link colour (Wine's default scheme has a light grey there).
+WINDOWS_LINK_COLOUR = (0, 102, 204)
 # What Windows 10 keeps at 100 %: sizes in twips (negative), Segoe UI 9 pt.
 WINDOWS_10_METRICS = ['"%s"="%s"' % pair for pair in (
     ("BorderWidth", "-15"), ("CaptionHeight", "-330"), ("CaptionWidth", "-330"), ("MenuHeight", "-285"),
@@ -146,7 +154,7 @@ WINDOWS_10_METRICS = ['"%s"="%s"' % pair for pair in (
     '"%s"=hex:%s' % (name, logfont_hex(-12, "Segoe UI"))
     for name in ("CaptionFont", "SmCaptionFont", "MenuFont", "StatusFont", "MessageFont", "IconFont")]
 
-_classic_metrics = []  # the prefix's own metrics, read once before the first change
+_classic = {}  # the prefix's own metrics and link colour, read once before the first change
 
 
 def restart_wine():
@@ -165,25 +173,33 @@ def import_registry(lines):
         os.remove(f.name)
 
 
-def classic_metrics():
-    if not _classic_metrics:
+def classic_screen():
+    """(metrics lines, link colour) of the prefix as the run made it."""
+    if not _classic:
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "metrics.reg")
             assert wine("reg", "export", METRICS_KEY, path, "/y")[0] == 0
             with open(path, encoding="utf-16") as f:
                 lines = f.read().splitlines()
-        _classic_metrics.extend(line for line in lines[1:] if line and not line.startswith("["))
-    return list(_classic_metrics)
+        _classic["metrics"] = [line for line in lines[1:] if line and not line.startswith("[")]
+        code, out = wine("reg", "query", "HKCU\\Control Panel\\Colors", "/v", "HotTrackingColor")
+        assert code == 0, out
+        _classic["link"] = tuple(int(part) for part in out.split("REG_SZ")[1].split())
+    return _classic["metrics"], _classic["link"]
 
 
 def show_screen(dpi, desktop, windows10, taskbar):
-    metrics = WINDOWS_10_METRICS if windows10 else classic_metrics()
+    metrics, link = classic_screen()
+    if windows10:
+        metrics, link = WINDOWS_10_METRICS, WINDOWS_LINK_COLOUR
     restart_wine()
     import_registry(['[HKEY_CURRENT_USER\\Control Panel\\Desktop]', '"LogPixels"=dword:%08x' % dpi, "",
                      "[%s]" % DESKTOP_KEY, '"Default"="%s"' % desktop, "",
                      ("[%s\\Default]" if taskbar else "[-%s\\Default]") % DESKTOP_KEY]
                     + (['"EnableShell"=dword:00000001'] if taskbar else []) + ["",
-                     "[-%s]" % METRICS_KEY, "", "[%s]" % METRICS_KEY] + metrics)
+                     "[-%s]" % METRICS_KEY, "", "[%s]" % METRICS_KEY] + metrics + ["",
+                     "[HKEY_CURRENT_USER\\Control Panel\\Colors]",
+                     '"HotTrackingColor"="%s"' % " ".join(map(str, link))])
     restart_wine()
     # The server stays up between programs; it keeps no pipe of ours open.
     subprocess.run(["wineserver", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
@@ -291,7 +307,7 @@ def nearest_colour(rgb, tolerance=60):
 
 
 class Game:
-    def __init__(self, name, settings=None, lang=None, exe=None):
+    def __init__(self, name, settings=None, lang=None, exe=None, env=None):
         self.name = name
         self.folder = os.path.join(WORK, name)
         shutil.rmtree(self.folder, ignore_errors=True)
@@ -310,6 +326,7 @@ class Game:
         if lang is not None:
             self.env["LANG"] = lang
             self.env["LC_ALL"] = lang
+        self.env.update(env or {})
         self.process = None
         self.exit_code = None
         self._grid = self._asked_grid(settings)

@@ -4,8 +4,9 @@
 // rectangle, the status bar's fields and a list box's lines (whose buffers
 // must live inside the game's process), dialog texts, the board's pixels,
 // the help window's text and where its characters stand.
-// It can also hold a file open without sharing, post messages, and list the
-// libraries loaded in a process. (The
+// It can also hold a file open without sharing, post messages, list the
+// libraries loaded in a process, and leave a trace on the game's window to
+// see whether it paints that part again. (The
 // figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
@@ -116,6 +117,9 @@ public:
         local[SIZE / sizeof(wchar_t)] = L'\0';
         return local.data();
     }
+    void write(const void* data, SIZE_T size) const {
+        WriteProcessMemory(process_, address_, data, size, nullptr);
+    }
     void clear() const {
         std::vector<char> zeros(SIZE, 0);
         WriteProcessMemory(process_, address_, zeros.data(), SIZE, nullptr);
@@ -179,11 +183,12 @@ int cmd_rect() {
     std::snprintf(buffer, sizeof buffer,
                   "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
                   "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
-                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, ",
+                  "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, \"link_colour\": [%d, %d, %d], ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
                   visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
                   GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), dpi,
-                  rect_json(monitor.rcWork).c_str());
+                  rect_json(monitor.rcWork).c_str(), GetRValue(GetSysColor(COLOR_HOTLIGHT)),
+                  GetGValue(GetSysColor(COLOR_HOTLIGHT)), GetBValue(GetSysColor(COLOR_HOTLIGHT)));
     emit(std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
          ", \"title\": " + json_string(window_text(window)) + "}");
     return 0;
@@ -427,21 +432,82 @@ int cmd_activate(HWND window) {
     return 0;
 }
 
+// Leaves a white trace over a rectangle of the game's client area, as a
+// window dragged across it does where nothing keeps a copy of the window.
+// Under Wine only the window's own process can draw into it (a context of
+// the window taken here draws nothing): the trace is drawn inside the game
+// by trace_hook.dll (beside the probe), set for a moment as a message hook
+// on the game's thread. False when the game never drew it.
+bool draw_trace(HWND window, const RECT& area) {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring library(path);
+    library = library.substr(0, library.find_last_of(L"\\/") + 1) + L"trace_hook.dll";
+    HMODULE module = LoadLibraryW(library.c_str());
+    HOOKPROC hook_proc = module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "trace_hook")))
+                                : nullptr;
+    if (hook_proc == nullptr) return false;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(window, nullptr));
+    if (hook == nullptr) return false;
+    const UINT trace_message = RegisterWindowMessageW(L"GlimmetsTestTrace");
+    const HANDLE drawn_before = GetPropW(window, L"GlimmetsTestTrace");
+    // Under Wine the hook may miss the first message it is set for (seen
+    // here about one time in two): post again until the game has drawn it.
+    bool drawn = false;
+    for (int attempt = 0; attempt < 20 && !drawn; ++attempt) {
+        PostMessageW(window, trace_message, MAKEWPARAM(area.left, area.top), MAKELPARAM(area.right, area.bottom));
+        // The game takes a sent message only once it asks for its next
+        // message, after the posted one has been through the hook.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        drawn = GetPropW(window, L"GlimmetsTestTrace") != drawn_before;
+    }
+    UnhookWindowsHookEx(hook);
+    return drawn;
+}
+
+// A trace over `area`; with `redraw`, then the system asks the game to paint
+// that part again (invalidated and updated at once), as when the other
+// window goes.
+int cmd_trace(const RECT& area, bool redraw) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    if (!draw_trace(window, area)) return fail("no trace drawn in the game (trace_hook.dll beside the probe?)");
+    if (redraw) RedrawWindow(window, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    emit("true");
+    return 0;
+}
+
 // What a window dragged over the board leaves where nothing keeps a copy of
-// the game's pixels: a white band is drawn over the middle of the client area
-// through the game window's own context, then the system asks the game to
-// paint that part again (the board must come back whole).
+// the game's pixels: a white band over the middle of the client area, then
+// the system asks the game to paint that part again (the board must come
+// back whole).
 int cmd_cover() {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
     RECT client{};
     GetClientRect(window, &client);
     RECT band{client.right / 4, client.bottom / 4, client.right * 3 / 4, client.bottom * 3 / 4};
-    HDC dc = GetDC(window);
-    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(window, dc);
+    if (!draw_trace(window, band)) return fail("no trace drawn in the game (trace_hook.dll beside the probe?)");
     RedrawWindow(window, &band, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     emit(rect_json(band));
+    return 0;
+}
+
+// What the system sends when the game's window comes onto a monitor of
+// another scale: WM_DPICHANGED with the rectangle the system suggests, which
+// must live in the game's own memory.
+int cmd_dpichanged(const RECT& suggested) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RemoteBuffer buffer(window);
+    if (!buffer.ok()) return fail("no buffer in the game's process");
+    buffer.write(&suggested, sizeof suggested);
+    HDC dc = GetDC(window);
+    const WORD dpi = static_cast<WORD>(GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(window, dc);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), buffer.pointer());
+    emit("true");
     return 0;
 }
 
@@ -470,7 +536,7 @@ int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
-                " cover |"
+                " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> |"
                 " serve");
 }
 
@@ -510,7 +576,13 @@ int run_command(int argc, char** argv) {
     if (command == "modules" && argc == 3) return cmd_modules(static_cast<DWORD>(number(argv[2])));
     if (command == "activate" && argc == 3)
         return cmd_activate(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number(argv[2]))));
+    if (command == "trace" && (argc == 6 || argc == 7)) {
+        const RECT area{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])};
+        return cmd_trace(area, argc == 7 && std::strcmp(argv[6], "redraw") == 0);
+    }
     if (command == "cover") return cmd_cover();
+    if (command == "dpichanged" && argc == 6)
+        return cmd_dpichanged(RECT{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])});
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

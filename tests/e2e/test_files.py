@@ -13,7 +13,7 @@ import time
 
 import rules
 from dialog_helpers import CMD_SETTINGS, click_control, open_dialog, wait_closed
-from harness import PROBE, WORK, Game, parse_settings, settings_file, wait_until, wine
+from harness import NO_RICH_TEXT, PROBE, WORK, Game, parse_settings, settings_file, wait_until, wine
 
 DIALOG = "#32770"
 CMD_QUIT, CMD_TOGGLE_LANGUAGE, CMD_HELP = 102, 202, 301
@@ -26,7 +26,6 @@ KEPT_IN = "\nLes scores de cette session sont gardés dans : "
 SCORES = [(540, "Zizu"), (300, "Été")]
 # Wine's ANSI code page is 1252 and Linux file names are read as UTF-8.
 WESTERN_UTF8 = "C.UTF-8"
-APP_DEFAULTS = r"HKCU\Software\Wine\AppDefaults\Glimmets.exe"
 
 
 def windows_path(path):
@@ -139,10 +138,9 @@ def plays_from(name, label):
     writes its settings at exit, and names the folder right in the error box
     when the settings cannot be written."""
     original = settings_file(columns=13, rows=11, scores=SCORES)
-    # The help viewer where the system still has one (the game may otherwise
-    # show its help in its own window).
-    game = Game(name, settings=original, lang=WESTERN_UTF8)
-    wine("reg", "add", APP_DEFAULTS, "/v", "Version", "/d", "winxp64", "/f")
+    # The help viewer, which reads the file (the game shows its help in its
+    # own window wherever the rich text control loads).
+    game = Game(name, settings=original, lang=WESTERN_UTF8, env=NO_RICH_TEXT)
     try:
         with game:
             rect = game.wait_window()
@@ -157,7 +155,6 @@ def plays_from(name, label):
         assert leftovers(game) == [], leftovers(game)
     finally:
         close_viewer(game)
-        wine("reg", "delete", APP_DEFAULTS, "/f")
 
     written = game.settings_bytes()
     game = Game(name, settings=written, lang=WESTERN_UTF8)

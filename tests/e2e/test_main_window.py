@@ -8,7 +8,7 @@ import time
 
 import pictures
 import rules
-from harness import (COLOURS, Game, PROBE, WM_LBUTTONDOWN, parse_settings, settings_file,
+from harness import (COLOURS, Game, PROBE, WM_LBUTTONDOWN, parse_settings, probe, settings_file,
                      wait_until, wine)
 
 STONE_COLOURS = set(COLOURS) - {"blank"}
@@ -290,3 +290,27 @@ def test_settings_file_that_cannot_be_opened_stops_with_an_error_box():
         lock.kill()
         lock.wait()
     assert game.settings_bytes() == original
+
+
+def test_the_board_paints_again_the_part_the_system_asks_for():
+    # A trace left over the board (from the middle of cell 2,2 to the middle of
+    # cell 5,4) stays until the system asks the window to paint that part.
+    columns, rows, size = 12, 10, 24
+    with Game("paint", settings=settings_file(columns=columns, rows=rows, size=size, form=1)) as game:
+        game.wait_window()
+        strip = pictures.expected_strip(1, size, size)
+        before = game.capture()
+        assert not pictures.unmatched_cells(before, strip, columns, rows, pictures.STONE_SLOTS)
+        half = size // 2
+        trace = [size + half, size + half, 4 * size + half, 3 * size + half]
+        assert probe("trace", *trace)
+        traced = pictures.unmatched_cells(game.capture(), strip, columns, rows)
+        assert traced == [(c, r) for c in range(2, 6) for r in range(2, 5)], traced
+        assert probe("trace", *trace, "redraw")
+        painted = wait_until(lambda: (lambda image: image if image.pixels == before.pixels else None)(game.capture()),
+                             timeout=5)
+        game.screenshot("paint_after_trace", window_only=True)
+        assert painted, "the trace is still on the board: %s" % pictures.unmatched_cells(
+            game.capture(), strip, columns, rows)
+        game.command(102)
+        assert game.wait_exit() == 0

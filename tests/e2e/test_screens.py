@@ -9,13 +9,26 @@ window lies inside the work area, the stones are drawn at the stone size
 times the scale (or at the largest side that lets the grid fit), the status
 fields hold their numbers, the board comes back whole after something was
 drawn over it, and the last stone of the last row can be clicked and its
-group goes. Each screen restarts Wine twice, so each gets one test."""
+group goes; the message of a change of scale lays the window out again at
+the place the system suggests, the game going on. Then the five dialogs in both languages lie inside the work
+area, centred over the game, with no text running out of its control and
+the arrows beside their boxes; the help window opens inside the work area
+at the scale, its links in the system's link colour. Each screen restarts
+Wine twice, so each gets one test; the screen of the run itself (96 DPI,
+classic metrics) has its own for the dialogs and the help."""
+import subprocess
+
 import pictures
 import rules
-from harness import Game, Screen, probe, settings_file, wait_until
+import test_help
+from dialog_helpers import (CMD_ABOUT, CMD_BEST_SCORES, CMD_SETTINGS, assert_centred, open_dialog,
+                            open_dialogs, play_to_the_end, wait_closed, wait_dialog)
+from harness import SHOTS, Game, Image, Screen, probe, settings_file, wait_until
 
 CMD_NEW_GAME, CMD_QUIT = 100, 102
-INK = 100  # a status text's pixels are darker than this on every channel
+INK = 100  # a text's pixels are darker than this on every channel
+NUMBER_FIELDS = [(555, 558), (556, 559), (557, 560)]  # the settings' edit boxes and their arrows
+HELP_WIDTH, HELP_HEIGHT = 560, 620  # the help window at 100 %
 
 
 def scaled(size, dpi):
@@ -27,9 +40,11 @@ def drawn_side(rect, columns):
 
 
 def check_window(game, columns, rows, wanted):
-    """The window's size, place and menu bar; returns the side the stones are drawn at."""
+    """The window's size, place and menu bar; returns its rect, with the side
+    the stones are drawn at."""
     rect = game.wait_window()
     side = drawn_side(rect, columns)
+    rect["side"] = side
     width, height = rect["client_size"]
     assert (width, height) == (columns * side, rows * side + rect["status_height"]), \
         "%s: the client area %s is not the grid at %d px and the status bar (%d px)" % (
@@ -46,7 +61,7 @@ def check_window(game, columns, rows, wanted):
                      and rows * (side + 1) + extra_height <= area_bottom - area_top)
     assert side == wanted or (side < wanted and not one_more_fits), \
         "%s: stones of %d px where %d are asked (%s)" % (game.name, side, wanted, rect)
-    return side
+    return rect
 
 
 def check_status_fields(game):
@@ -79,16 +94,37 @@ def check_sharp_stones(game, columns, rows, side, size, form):
     assert game.board(columns, rows, side) == before
 
 
+def check_scale_change(game, columns, rows, side):
+    """The message of a change of scale (another monitor) puts the window at
+    the place the system suggests, sized to the grid again, and the game
+    goes on: the same board, the same status fields."""
+    before, fields = game.board(columns, rows, side), game.status()
+    area = game.rect()["work_area"]
+    suggested = [area[0] + 10, area[1] + 10, area[0] + 110, area[1] + 110]  # a size the system got wrong
+    assert probe("dpichanged", *suggested)
+    rect = check_window(game, columns, rows, side)
+    left, top = rect["window"][:2]
+    assert (left, top) == (suggested[0], suggested[1]) or rect["window"][3] == area[3], rect["window"]
+    assert game.status() == fields and game.board(columns, rows, side) == before
+
+
 def click_last_stone(game, columns, rows, side):
     """Clicks the stone of the last column in the last row, on a board where
     it lies in a group (new boards are dealt until one does), and checks that
     its group goes."""
-    for _ in range(20):
-        board = game.board(columns, rows, side)
+    board = game.board(columns, rows, side)
+    for _ in range(12):
         if len(rules.group_at(board, columns - 1, rows - 1)) >= 2:
             break
-        game.command(CMD_NEW_GAME)
-        wait_until(lambda: game.status() and game.status()[0] == "", 5, 0.1)
+        # Boards are dealt from the clock's seconds: a deal within the same
+        # second gives the same board, so new games are asked until another shows.
+        dealt = board
+        for _ in range(5):
+            game.command(CMD_NEW_GAME)
+            board = wait_until(lambda: (lambda b: b if b != dealt else None)(game.board(columns, rows, side)), 1.5, 0.2)
+            if board:
+                break
+        assert board, "%s: no new board was dealt" % game.name
     else:
         raise AssertionError("no board had the last stone in a group")
     game.click_client((columns - 1) * side + side // 2, (rows - 1) * side + side // 2)
@@ -103,13 +139,15 @@ def play_on_screen(name, dpi, boards):
     """Every check, for each board (columns, rows, stone size, form)."""
     for columns, rows, size, form in boards:
         label = "%s_%dx%d_%dpx" % (name, columns, rows, size)
-        settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=3)
+        settings = settings_file(columns=columns, rows=rows, size=size, form=form, colours=6 if form else 3)
         with Game(label, settings=settings) as game:
-            side = check_window(game, columns, rows, scaled(size, dpi))
+            side = check_window(game, columns, rows, scaled(size, dpi))["side"]
             game.focus()
             game.screenshot(label)
+            game.screenshot(label + "_window", window_only=True)  # the README's pictures at 100 and 150 %
             check_status_fields(game)
             check_sharp_stones(game, columns, rows, side, size, form)
+            check_scale_change(game, columns, rows, side)
             if form == 0:  # the rules of the test know square stones
                 click_last_stone(game, columns, rows, side)
             game.command(CMD_QUIT)
@@ -124,18 +162,126 @@ SMALL_AND_LARGEST = [(10, 15, 15, 1), (31, 31, 24, 0)]
 def test_at_125_percent():
     with Screen(dpi=120):
         play_on_screen("screen_120dpi", 120, SMALL_AND_LARGEST)
+        dialogs_on_screen("screen_120dpi", 120)
+        help_on_screen("screen_120dpi", 120)
 
 
 def test_at_150_percent_with_the_metrics_of_windows_10_and_a_taskbar():
     with Screen(dpi=144, windows10=True, taskbar=True):
         play_on_screen("screen_144dpi_windows10", 144, [(12, 10, 24, 1), (31, 31, 24, 0)])
+        dialogs_on_screen("screen_144dpi_windows10", 144)
+        help_on_screen("screen_144dpi_windows10", 144)
 
 
 def test_at_200_percent():
     with Screen(dpi=192):
         play_on_screen("screen_192dpi", 192, SMALL_AND_LARGEST)
+        dialogs_on_screen("screen_192dpi", 192)
+        help_on_screen("screen_192dpi", 192)
 
 
 def test_largest_board_on_1280_by_720_with_a_taskbar():
     with Screen(desktop="1280x720", taskbar=True):
         play_on_screen("screen_1280x720", 96, [(31, 31, 24, 0)])
+
+
+# ---- Dialogs and help -----------------------------------------------------
+
+def screen_image():
+    path = SHOTS + "/screen.ppm"
+    subprocess.run(["import", "-window", "root", "-depth", "8", path], check=True, timeout=30)
+    return Image(path)
+
+
+def inside(rect, area):
+    return area[0] <= rect[0] and area[1] <= rect[1] and rect[2] <= area[2] and rect[3] <= area[3]
+
+
+def check_box(game, texts, work_area):
+    """A dialog inside the work area, centred over the game, whose texts end
+    inside their controls: no ink in the last two columns of a label, a
+    check box, a radio button or a group box's title."""
+    assert inside(texts["rect"], work_area), "%r lies outside the work area %s" % (texts["title"], work_area)
+    assert_centred(game, texts)
+    game.focus(window_rect=texts["rect"])
+    image = screen_image()
+    for item in texts["controls"]:
+        text = item["text"]
+        if not text or text.startswith("\uffff") or item["class"] not in ("Button", "Static") or item["id"] == 1:
+            continue
+        left, top, right, bottom = item["rect"]
+        if item["class"] == "Button" and item["id"] in (128, 129, 202):
+            continue  # push buttons: their frame is dark, their text centred
+        edge = [(x, y) for x in (right - 2, right - 1) for y in range(top, bottom)
+                if max(image.pixel(x, y)) < INK]
+        assert not edge, "%s: the text %r runs out of its control %s" % (game.name, text, item["rect"])
+
+
+def check_arrows(texts, dpi):
+    """Each number box has its arrows beside it, as tall as it and at least
+    as wide as 16 pixels at 100 %."""
+    controls = {item["id"]: item["rect"] for item in texts["controls"]}
+    for edit, arrows in NUMBER_FIELDS:
+        box, pair = controls[edit], controls[arrows]
+        assert (pair[1], pair[3]) == (box[1], box[3]) and abs(pair[0] - box[2]) <= 2, (box, pair)
+        assert pair[2] - pair[0] >= 16 * dpi // 96, pair
+
+
+def dialogs_on_screen(name, dpi):
+    """The five dialogs in both languages: the three of the menus, then the
+    congratulations and the name entry at the end of a quick game."""
+    for lang, language in ((0, "fr"), (1000, "en")):
+        label = "%s_dialogs_%s" % (name, language)
+        settings = settings_file(columns=10, rows=10, size=15, form=0, colours=2, lang=lang)
+        with Game(label, settings=settings) as game:
+            work_area = game.wait_window()["work_area"]
+            game.use_drawn_side()
+            for command, shot in ((CMD_SETTINGS, "settings"), (CMD_BEST_SCORES, "scores"), (CMD_ABOUT, "about")):
+                texts = open_dialog(game, command)
+                check_box(game, texts, work_area)
+                if command == CMD_SETTINGS:
+                    check_arrows(texts, dpi)
+                game.screenshot("%s_%s" % (label, shot))
+                game.key("Escape", window_rect=texts["rect"])
+                wait_closed(game)
+            play_to_the_end(game)
+            for shot in ("congratulations", "name"):
+                texts = wait_dialog(game)
+                check_box(game, texts, work_area)
+                game.screenshot("%s_%s" % (label, shot))
+                game.key("Return", window_rect=texts["rect"])
+                assert wait_until(lambda: texts["title"] not in [w["title"] for w in open_dialogs(game)], 5, 0.1)
+
+
+def help_on_screen(name, dpi):
+    """The help window opens at the scale inside the work area of the game's
+    monitor, its links drawn in the system's link colour."""
+    with Game(name + "_help", settings=settings_file(lang=1000)) as game:
+        rect = game.wait_window()
+        game.focus()
+        game.key("F1")
+        window = test_help.wait_contents(game)
+        work = rect["work_area"]
+        left, top, right, bottom = window["rect"]
+        assert inside(window["rect"], work), (window["rect"], work)
+        assert right - left == min(HELP_WIDTH * dpi // 96, work[2] - work[0]), window["rect"]
+        assert bottom - top == min(HELP_HEIGHT * dpi // 96, work[3] - work[1]), window["rect"]
+        game.focus()  # no caret in the help text
+        game.screenshot(name + "_help")
+        image = screen_image()
+        lines = test_help.paragraphs(window)
+        first = sum(len(text) + 1 for text in lines[:lines.index("How to play")])
+        x, y = probe("charpos", test_help.HELP_CLASS, test_help.HELP_TEXT, first)
+        link = {image.pixel(x + dx, y + dy) for dx in range(40) for dy in range(16 * dpi // 96)}
+        colour = tuple(rect["link_colour"])
+        if sum(colour) < 3 * 160:  # a link colour that reads on the white page: that one
+            assert colour in link, "no pixel of the link colour %s in the link" % (colour,)
+        else:  # a pale one (Wine's own scheme): links in a colour that reads
+            assert [p for p in link if max(p) < INK], "the link is not readable: %s" % sorted(link)[:5]
+        test_help.quit_at_once(game)
+
+
+def test_at_100_percent():
+    play_on_screen("screen_96dpi", 96, [(12, 10, 24, 1)])
+    dialogs_on_screen("screen_96dpi", 96)
+    help_on_screen("screen_96dpi", 96)

@@ -8,6 +8,7 @@
 #include "control/game_status.h"
 #include "engine/sound.h"
 #include "engine/board.h"
+#include "engine/hint.h"
 #include "engine/moves.h"
 #include "engine/undo.h"
 #include "platform/platform.h"
@@ -50,20 +51,59 @@ void play_move() {
         end_game();
 }
 
-}  // namespace
-
-void on_new_game() {
-    // The controller's own part of a new game: the clock at zero, waiting
-    // for the first press. The engine deals the board.
+// The controller's own part of a new game, around the engine's deal: the
+// clock at zero, waiting for the first press; then the window laid out for
+// the board and the board drawn.
+void before_deal() {
     game.seconds = 0;
     game.state = GAME_NOT_STARTED;
     forget_marked_group();
-    const GameSettings before = settings;
-    new_game();
-    // The grid chosen in the settings dialog is dealt now: the file follows.
+}
+
+// A deal with the settings' grid applies the one chosen in the settings
+// dialog: the file follows it.
+void keep_grid_choice(const GameSettings& before) {
     if (settings.columns != before.columns || settings.rows != before.rows) save_settings();
+}
+
+void show_dealt_board() {
     platform_layout_window();  // ends with show_new_game_status
     platform_draw_board();
+}
+
+}  // namespace
+
+void on_new_game() {
+    const GameSettings before = settings;
+    before_deal();
+    new_game();
+    keep_grid_choice(before);
+    show_dealt_board();
+}
+
+void on_restart() {
+    before_deal();
+    deal_again();
+    show_dealt_board();
+}
+
+void on_board_number(std::uint32_t number) {
+    const GameSettings before = settings;
+    before_deal();
+    new_game_with_seed(number);
+    keep_grid_choice(before);
+    show_dealt_board();
+}
+
+// A hint reads the game and changes nothing in it: not the clock, which a
+// first press would start, nor the generator.
+void on_hint() {
+    int column = 0, row = 0;
+    if (game.state > GAME_RUNNING || !find_hint(column, row)) {
+        play_sound(SOUND_REFUSED);
+        return;
+    }
+    mark_group_at(Cell{column, row});
 }
 
 void show_new_game_status() {

@@ -27,6 +27,14 @@ struct Cell {
 };
 
 void on_new_game();
+// Restart this board (F5): the current board dealt again with its own
+// columns, rows and colours; the clock and the undo history start over.
+void on_restart();
+// The board of that number with the current settings, as a new game deals it.
+void on_board_number(std::uint32_t number);
+// Hint (H): outlines the group the search finds best until the next move;
+// the refused sound when no group can be taken.
+void on_hint();
 void on_undo();
 void on_board_click(std::uint16_t x, std::uint16_t y);
 // A press on a cell, by the mouse or by the keyboard: everything a click does.

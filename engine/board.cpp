@@ -11,10 +11,11 @@
 
 Board board;
 PendingDimensions pending_dimensions;
+Deal current_deal;
 
 namespace {
 
-std::uint32_t rng_state;
+std::uint32_t generator;
 
 bool fits_board(int side) { return side >= 1 && side <= BOARD_SPAN - 2; }
 
@@ -41,8 +42,7 @@ int dealt_colours() {
     return settings.colours;
 }
 
-void deal_stones() {
-    const int colours = dealt_colours();
+void deal_stones(int colours) {
     for (int x = 1; x <= settings.columns; ++x)
         for (int y = 1; y <= settings.rows; ++y)
             board.cells[x][y] = static_cast<std::uint8_t>(rng_next() % colours + 1);
@@ -61,12 +61,14 @@ bool matches_a_neighbour(int x, int y) {
 
 }  // namespace
 
-void rng_seed(std::uint32_t seed) { rng_state = seed; }
+void rng_seed(std::uint32_t seed) { generator = seed; }
 
 int rng_next() {
-    rng_state = rng_state * 22695477u + 1u;
-    return static_cast<int>((rng_state >> 16) & 0x7FFFu);
+    generator = generator * 22695477u + 1u;
+    return static_cast<int>((generator >> 16) & 0x7FFFu);
 }
+
+std::uint32_t rng_state() { return generator; }
 
 void new_game() {
     // The calendar time is only a seed: its low 32 bits are all that matter.
@@ -76,12 +78,19 @@ void new_game() {
 void new_game_with_seed(std::uint32_t seed) {
     apply_pending_dimensions();
     keep_dimensions_on_board();
+    current_deal = Deal{seed, settings.columns, settings.rows, dealt_colours()};
+    deal_again();
+}
+
+// The columns and rows of a deal are those of the board in play: they only
+// change in new_game_with_seed, which records them.
+void deal_again() {
     undo_store.count = 0;
     undo_store.staged = false;
     clear_cells();
     clear_marks();
-    rng_seed(seed);
-    deal_stones();
+    rng_seed(current_deal.seed);
+    deal_stones(current_deal.colours);
     draw_borders();
 }
 

@@ -40,12 +40,29 @@ extern PendingDimensions pending_dimensions;
 
 void rng_seed(std::uint32_t seed);
 int rng_next();  // 0..32767
+// The generator's state, which the next rng_next goes on from: a search
+// rolls from a copy of it, leaving the game's own rolls as they were.
+std::uint32_t rng_state();
+
+// What a board was dealt from: its number (the seed), its columns, rows and
+// colours. The same four give the same board on every system, and the same
+// moves then give the same rolls.
+struct Deal {
+    std::uint32_t seed;
+    int columns;
+    int rows;
+    int colours;
+};
+extern Deal current_deal;
 
 // Deals a new board from the calendar time; see board.cpp for the steps.
 void new_game();
 // Deals a new board from a given seed (new_game's steps with the seed chosen
-// by the caller; tests and replays use it).
+// by the caller): a board by its number, with the current settings.
 void new_game_with_seed(std::uint32_t seed);
+// Deals the current board again, with its own columns, rows and colours
+// whatever the settings now ask for; the undo history starts over.
+void deal_again();
 
 void clear_cells();
 void clear_marks();

@@ -13,6 +13,9 @@
 #define CMD_NEW_GAME            100
 #define CMD_UNDO                101
 #define CMD_QUIT                102
+#define CMD_RESTART             103
+#define CMD_BOARD_NUMBER        104
+#define CMD_HINT                105
 #define CMD_SETTINGS            200
 #define CMD_BEST_SCORES         201
 #define CMD_TOGGLE_LANGUAGE     202
@@ -27,6 +30,7 @@
 #define DLG_BEST_SCORES         200
 #define DLG_PLAYER_NAME         300
 #define DLG_SETTINGS            550
+#define DLG_BOARD_NUMBER        600
 
 /* Controls: shared by every dialog */
 #define IDC_OK                  128
@@ -62,6 +66,9 @@
 #define IDC_SIZE_21             567
 #define IDC_SIZE_24             568
 #define IDC_SOUND_CHECK         569
+/* Controls: board number */
+#define IDC_BOARD_NUMBER_LABEL  601
+#define IDC_BOARD_NUMBER_EDIT   602
 /* Controls: main window */
 #define IDC_STATUS_BAR          11100
 
@@ -85,6 +92,12 @@
 #define TXT_ITEM_NEW_GAME       410
 #define TXT_ITEM_UNDO           411
 #define TXT_ITEM_QUIT           412
+#define TXT_ITEM_RESTART        413
+#define TXT_ITEM_BOARD_NUMBER   414
+#define TXT_ITEM_HINT           415
+#define TXT_BOARD_NUMBER_TITLE  416
+#define TXT_BOARD_NUMBER_LABEL  417
+#define TXT_BOARD_NUMBER_REFUSED 418
 #define TXT_ITEM_SETTINGS       420
 #define TXT_ITEM_SCORES         421
 #define TXT_ITEM_LANGUAGE       422

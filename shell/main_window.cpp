@@ -66,6 +66,9 @@ void run_command(WORD command) {
     switch (command) {
         case CMD_NEW_GAME: on_new_game(); break;
         case CMD_UNDO: on_undo(); break;
+        case CMD_RESTART: on_restart(); break;
+        case CMD_BOARD_NUMBER: ask_board_number(); break;
+        case CMD_HINT: on_hint(); break;
         case CMD_QUIT: PostMessageW(main_window, WM_DESTROY, 0, 0); break;
         case CMD_SETTINGS: run_dialog(DLG_SETTINGS, settings_dialog_proc); break;
         case CMD_BEST_SCORES: show_best_scores(); break;

@@ -73,6 +73,8 @@ void set_parts_with_group_field(int* edges, int count, int least);
 INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 void show_best_scores();  // runs dialog 200 owned by the main window
+// Board number...: dialog 600 shows the board's number and deals the one typed.
+void ask_board_number();
 
 // ---- Help (shell/help_window.cpp) ----
 // F1 and Help > Help: the system's help viewer on the help file where the

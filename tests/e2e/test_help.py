@@ -10,7 +10,7 @@ reaches the settings file.
 
 Where the control cannot be loaded (Wine told not to load msftedit.dll), F1
 and Help > Help open the system's viewer on Glimmets.hlp: jumps are drawn
-in green, one line each in the contents topic (7 French, 7 English), and a
+in green, one line each in the contents topic (8 French, 8 English), and a
 topic's text area is compared pixel for pixel between two locales."""
 import contextlib
 import os
@@ -22,19 +22,20 @@ from harness import NO_RICH_TEXT, SHOTS, Game, Image, probe, settings_file, wait
 HELP_CLASS = "GlimmetsHelp"
 HELP_TEXT, HELP_CONTENTS, HELP_BACK = 701, 702, 703   # the help window's controls
 CONTENTS_TITLE = "Glimmets"
-CONTENTS_LINKS = ["Comment jouer", "Le score", "Annuler un coup", "Les meilleurs scores",
-                  "Les param\u00e8tres du jeu", "Les touches", "Le fichier de param\u00e8tres",
-                  "How to play", "The score", "Undoing a move", "The best scores",
-                  "The game settings", "The keys", "The settings file"]
+CONTENTS_LINKS = ["Comment jouer", "Le score", "Annuler un coup", "Rejouer une partie, l\u2019indice",
+                  "Les meilleurs scores", "Les param\u00e8tres du jeu", "Les touches",
+                  "Le fichier de param\u00e8tres",
+                  "How to play", "The score", "Undoing a move", "Playing a board again, the hint",
+                  "The best scores", "The game settings", "The keys", "The settings file"]
 BACK_TO_CONTENTS = "Sommaire / Contents"
 WM_CLOSE = 0x0010
 
 HELP_CAPTION = "Glimmets"       # the caption the help file gives the viewer's window
-CONTENTS_JUMPS = 14
+CONTENTS_JUMPS = 16
 # Jumps to topics whose name hashes are negative as signed numbers: they are
 # found only when the topic-name index is sorted the way the viewer searches it.
-ENGLISH_UNDO_JUMP = 9           # "Undoing a move"
-FRENCH_SETTINGS_JUMP = 4        # "Les paramètres du jeu", with many accents
+ENGLISH_UNDO_JUMP = 10          # "Undoing a move"
+FRENCH_SETTINGS_JUMP = 5        # "Les paramètres du jeu", with many accents
 JUMP_GREEN = (0, 128, 0)
 BUTTON_BAR_GREY = (245, 245, 245)
 

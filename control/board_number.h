@@ -1,0 +1,10 @@
+// The rule of the Board number dialog, kept apart from its controls so that
+// it can be checked without a window: which typed texts are board numbers.
+#pragma once
+
+#include <cstdint>
+
+// True when `text` is a board number: one or more digits and nothing else
+// (no sign, space or letter), worth at most 4294967295; its value goes into
+// `number`. Otherwise false, and `number` is left as it was.
+bool parse_board_number(const char* text, std::uint32_t& number);

@@ -1,0 +1,29 @@
+// The hint: the group to take now so as to leave the fewest stones at the
+// end, found by playing the game ahead from copies of the position. The
+// search counts its work in moves played, not in time, and draws its own
+// choices from a private generator with a fixed start, so one position (the
+// board, the form and the game's generator) always gives the same hint, on
+// any machine. It reads the game and changes nothing in it.
+#pragma once
+
+#include "engine/position.h"
+
+// Moves the search may play ahead for one hint: at most about a sixth of a
+// second on a 31 x 31 board of 6 colours, at the start of the game where the
+// games played ahead are longest, on one core of the development machine;
+// far less on smaller boards and later in a game.
+constexpr long HINT_MOVE_BUDGET = 120000;
+
+struct HintResult {
+    bool found;       // false when no group can be taken
+    int column;       // a cell of the group, 0-based column and level
+    int level;
+    int stones_left;  // the fewest stones left at the end that the search saw after it
+    long moves;       // the moves the search played
+};
+
+HintResult search_hint(const Position& position, long move_budget);
+
+// The hint on the game's Board: a cell of the group (column 1.., row 1..
+// from the top); false when no group can be taken.
+bool find_hint(int& column, int& row);

@@ -2,7 +2,8 @@
 hidden by the pointer and shown again where it was, Space and Enter as a
 click on the cursor's cell with the accelerators still at work, and a whole
 game played by arrows and Space alone, each board checked against the rules
-for the same moves."""
+for the same moves, then the same deal dealt again (F5) and played by clicks on
+the same cells, board for board."""
 import rules
 from dialog_helpers import failure, status, wait_board, wait_dialog, wait_closed
 from harness import Game, settings_file, wait_until, xdotool
@@ -104,8 +105,9 @@ def test_a_whole_game_by_arrows_and_space_follows_the_rules_board_by_board():
         game.wait_window()
         board = game.board()
         at = (0, rows - 1)
+        first = board
         game.key("Up")  # shows the cursor
-        moves = 0
+        moves, pressed, boards = 0, [], []
         while rules.playable(board):
             target = nearest_cell(rules.groups(board)[0], at)
             game.key(*keys_to(at, target), "space")
@@ -114,6 +116,8 @@ def test_a_whole_game_by_arrows_and_space_follows_the_rules_board_by_board():
             if rules.playable(expected) == 0:
                 break  # the box that ends the game covers the board
             board = wait_board(game, expected)
+            pressed.append(target)
+            boards.append(board)
             left = rules.remaining(board)
             assert status(game)[2:] == [str(left), str(rules.playable(board))], (moves, status(game))
         box = wait_dialog(game, "Congratulations!!")
@@ -129,6 +133,12 @@ def test_a_whole_game_by_arrows_and_space_follows_the_rules_board_by_board():
         # A cleared board counts as one stone left.
         assert ("%d remaining stones" % max(1, rules.remaining(expected))) in result, result
         game.key("space")  # the game is over: a press does nothing
+        # The same deal again (F5), the same cells clicked: the same boards.
+        game.key("F5")
+        wait_board(game, first)
+        for (column, row), after in zip(pressed, boards):
+            game.click_cell(column + 1, row + 1)
+            wait_board(game, after)
         game.command(102)
         assert game.wait_exit() == 0
         assert ",Keys\r\n" in game.settings_text() and moves >= 2, (moves, game.settings_text())

@@ -4,12 +4,12 @@
 // asks for the overlay again at each draw of a move.
 #include "control/board_overlay.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "control/game_status.h"
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
+#include "storage/format_text.h"
 #include "storage/game_settings.h"
 #include "storage/settings_sync.h"
 #include "storage/texts.h"
@@ -52,7 +52,7 @@ void show_group_field(int size) {
     if (!view_options.show_groups || size == group_field) return;
     group_field = size;
     char text[TEXT_BUFFER_SIZE] = "";
-    if (size > 0) std::snprintf(text, sizeof text, get_text(TXT_GROUP_SIZE), size);
+    if (size > 0) format_text(text, sizeof text, get_text(TXT_GROUP_SIZE), size);
     platform_set_status(STATUS_GROUP, text);
 }
 

@@ -1,9 +1,9 @@
 // The texts of the status fields: plain decimal numbers and the clock.
 #include "control/game_status.h"
 
-#include <cstdio>
 
 #include "platform/platform.h"
+#include "storage/format_text.h"
 
 namespace {
 constexpr int SECONDS_PER_MINUTE = 60;
@@ -11,12 +11,12 @@ constexpr int SECONDS_PER_MINUTE = 60;
 
 void show_status_number(StatusField field, int value) {
     char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
+    format_text(text, sizeof text, "%d", value);
     platform_set_status(field, text);
 }
 
 void show_status_clock(int seconds) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d'%02d", seconds / SECONDS_PER_MINUTE, seconds % SECONDS_PER_MINUTE);
+    format_text(text, sizeof text, "%d'%02d", seconds / SECONDS_PER_MINUTE, seconds % SECONDS_PER_MINUTE);
     platform_set_status(STATUS_CLOCK, text);
 }

@@ -3,13 +3,13 @@
 // Which texts are numbers is the rule of control/board_number; a text that is
 // not one is refused with a message, and the dialog stays open to mend it.
 #include <cstdint>
-#include <cstdio>
 
 #include "control/board_number.h"
 #include "control/game.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
 #include "shell/dialog_common.h"
+#include "storage/format_text.h"
 #include "storage/texts.h"
 
 namespace {
@@ -30,7 +30,7 @@ void fill_board_number(HWND dialog, std::uint32_t number) {
     set_item_text(dialog, IDC_OK, get_text(TXT_OK));
     set_item_text(dialog, IDC_CANCEL_BUTTON, get_text(TXT_CANCEL));
     char text[16];
-    std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(number));
+    format_text(text, sizeof text, "%u", static_cast<unsigned>(number));
     SendDlgItemMessageW(dialog, IDC_BOARD_NUMBER_EDIT, EM_LIMITTEXT, TYPED_MAX, 0);
     set_item_text(dialog, IDC_BOARD_NUMBER_EDIT, text);
     select_number(dialog);

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // ---- Drawing and window -------------------------------------------------
 
@@ -100,8 +102,9 @@ int platform_ask_player_name(char* name);
 [[noreturn]] void platform_fatal_error(const char* text, const char* caption);
 
 // Called when the settings file could not be written during play: shows an
-// error box with `text` and `caption` (UTF-8) owned by the main window and
-// returns when the player has closed it; the game goes on.
+// error box with `text` and `caption` (UTF-8) owned by the window the player
+// is in (the open dialog, else the main window), which it disables meanwhile,
+// and returns when the player has closed it; the game goes on.
 void platform_show_warning(const char* text, const char* caption);
 
 // ---- Files --------------------------------------------------------------
@@ -121,23 +124,48 @@ std::int64_t platform_file_exists(const char* path);
 // A stream opened by platform_file_open; opaque to the core.
 struct PlatformFile;
 
-// Opens `path` with a standard stream mode ("r+b", "wb", ...); null on failure.
+// Opens `path` with a standard stream mode ("rb", "r+b", "wb"); null on failure.
 PlatformFile* platform_file_open(const char* path, const char* mode);
-// Reads one line of at most size - 1 bytes, keeping its line end, like fgets;
-// null at the end of the file.
-char* platform_file_gets(char* buffer, int size, PlatformFile* file);
+// Reads up to `size` bytes into `buffer` and their number into `*got` (0 at
+// the end of the file); false when the read failed.
+bool platform_file_read(PlatformFile* file, void* buffer, std::size_t size, std::size_t* got);
 // Writes `size` bytes; returns false when not all of them were written.
 bool platform_file_write(PlatformFile* file, const void* data, std::size_t size);
 // Pushes everything written so far down to the disk; false on failure.
 bool platform_file_flush(PlatformFile* file);
 // Closes the stream; false when the close reported an error.
 bool platform_file_close(PlatformFile* file);
+// Rewrites the existing file at `path` in place with `size` bytes: written
+// over its old content, cut at their end and pushed to the disk, the file's
+// attributes kept. For a folder where files may be rewritten but not created;
+// false on failure, when the file may hold part of the new bytes.
+bool platform_file_rewrite(const char* path, const void* data, std::size_t size);
 // Puts the closed file `from` in the place of `to` in one step, replacing
 // `to` and keeping its hidden and system attributes; false on failure (then
 // `to` is untouched). One try: the caller retries a refusal that may pass.
 bool platform_file_replace(const char* from, const char* to);
-// Removes the file at `path`, ignoring failure (used to tidy a temporary file).
-void platform_file_remove(const char* path);
+// Renames `from` to `to` in one step; false on failure, and when `to` exists.
+bool platform_file_rename(const char* from, const char* to);
+// Removes the file at `path`, also when it is read-only; false when it could not.
+bool platform_file_remove(const char* path);
+// Lists into `found` the files beside `path` whose names are its file name
+// followed by `suffix_pattern`, where * stands for any text: their full
+// paths, in no particular order ("C:\G\Glimmets.ini" and ".*.kept" list the
+// kept files). False when the folder could not be listed.
+bool platform_find_files(const char* path, const char* suffix_pattern, std::vector<std::string>& found);
+
+// ---- Locks between copies of the program ----------------------------------
+
+// A lock held on a file; opaque to the core.
+struct PlatformLock;
+
+// Takes an exclusive lock on the file at `path` without waiting, on a byte
+// far past its end, so the file can still be read and written; the file is
+// made (hidden) when `create` and it is missing. Null when another process
+// holds the lock (then `*held_elsewhere` is set) or the file cannot be opened.
+// A process that ends, however it ends, releases its locks.
+PlatformLock* platform_try_lock(const char* path, bool create, bool* held_elsewhere);
+void platform_unlock(PlatformLock* lock);
 
 // ---- Process ------------------------------------------------------------
 

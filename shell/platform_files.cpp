@@ -1,6 +1,7 @@
 // The door's file functions on Win32: the program's own path, the existence
-// test of the settings file, and the stream operations with which the
-// settings file is read, written beside its old copy and swapped into place.
+// test of the settings file, the stream operations with which the settings
+// file is read, written beside its old copy and swapped into place, the
+// listing of the files kept beside it, and the lock between copies.
 //
 // Paths come from the core in UTF-8 and go to the wide (UTF-16) calls in
 // their long form, so a folder named in any script, on any system code page,
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "shell/shell.h"
@@ -98,8 +100,9 @@ PlatformFile* platform_file_open(const char* path, const char* mode) {
     return file;
 }
 
-char* platform_file_gets(char* buffer, int size, PlatformFile* file) {
-    return std::fgets(buffer, size, file->stream);
+bool platform_file_read(PlatformFile* file, void* buffer, std::size_t size, std::size_t* got) {
+    *got = std::fread(buffer, 1, size, file->stream);
+    return std::ferror(file->stream) == 0;
 }
 
 bool platform_file_write(PlatformFile* file, const void* data, std::size_t size) {
@@ -130,7 +133,88 @@ bool platform_file_replace(const char* from, const char* to) {
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void platform_file_remove(const char* path) { DeleteFileW(wide_path(path).c_str()); }
+bool platform_file_rename(const char* from, const char* to) {
+    return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool platform_file_rewrite(const char* path, const void* data, std::size_t size) {
+    // Shared with the lock this program may hold on the file in such a folder.
+    HANDLE file = CreateFileW(wide_path(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool done = size <= MAXDWORD && WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) &&
+                      written == size && SetEndOfFile(file) && FlushFileBuffers(file);
+    return CloseHandle(file) && done;
+}
+
+bool platform_file_remove(const char* path) {
+    const std::wstring wide = wide_path(path);
+    if (DeleteFileW(wide.c_str())) return true;
+    // A read-only file (a kept file a player or a copy tool marked so) is
+    // only refused for its attribute.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+    SetFileAttributesW(wide.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    return DeleteFileW(wide.c_str()) != 0;
+}
+
+bool platform_find_files(const char* path, const char* suffix_pattern, std::vector<std::string>& found) {
+    found.clear();
+    const std::string text = path;
+    const std::string::size_type cut = text.find_last_of("\\/");
+    const std::string folder = cut == std::string::npos ? std::string() : text.substr(0, cut + 1);
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW(wide_path((text + suffix_pattern).c_str()).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            found.push_back(folder + utf8_from_utf16(to_u16(entry.cFileName)));
+    } while (FindNextFileW(search, &entry));
+    const bool listed = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(search);
+    return listed;
+}
+
+struct PlatformLock {
+    HANDLE file;
+};
+
+namespace {
+// The byte locked: far past the end of any settings file, so that locking
+// the settings file itself never stands in the way of reading or writing it.
+constexpr DWORD LOCKED_BYTE_HIGH = 0x40000000;
+}  // namespace
+
+PlatformLock* platform_try_lock(const char* path, bool create, bool* held_elsewhere) {
+    *held_elsewhere = false;
+    HANDLE file = CreateFileW(wide_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
+                              create ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *held_elsewhere = GetLastError() == ERROR_SHARING_VIOLATION;
+        return nullptr;
+    }
+    OVERLAPPED place{};
+    place.OffsetHigh = LOCKED_BYTE_HIGH;
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place)) {
+        const DWORD error = GetLastError();
+        *held_elsewhere = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING;
+        CloseHandle(file);
+        return nullptr;
+    }
+    PlatformLock* lock = new (std::nothrow) PlatformLock{file};
+    if (lock == nullptr) CloseHandle(file);
+    return lock;
+}
+
+void platform_unlock(PlatformLock* lock) {
+    OVERLAPPED place{};
+    place.OffsetHigh = LOCKED_BYTE_HIGH;
+    UnlockFileEx(lock->file, 0, 1, 0, &place);
+    CloseHandle(lock->file);
+    delete lock;
+}
 
 std::uint32_t platform_process_id() { return GetCurrentProcessId(); }
 

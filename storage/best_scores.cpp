@@ -5,11 +5,10 @@
 // table is full it displaces the earliest of the lowest scores.
 #include "storage/best_scores.h"
 
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "platform/platform.h"
+#include "storage/format_text.h"
 
 BestScoreEntry best_scores[BEST_SCORE_COUNT];
 
@@ -37,56 +36,11 @@ InsertionPoint find_insertion_point(const BestScoreEntry* table) {
     return {lowest_index, lowest};
 }
 
-void copy_name(BestScoreEntry& entry, const char* name) {
-    std::size_t length = std::strlen(name);
-    if (length > NAME_CAPACITY - 1) length = NAME_CAPACITY - 1;
-    std::memcpy(entry.name, name, length);
-    entry.name[length] = '\0';
-}
-
 bool same_entry(const BestScoreEntry& a, const BestScoreEntry& b) {
     return a.score == b.score && std::strcmp(a.name, b.name) == 0;
 }
 
-// Marks as taken the first entry of `table` equal to `entry` and not taken
-// yet; false when there is none. Counting this way treats each table as a bag
-// of entries: two equal entries need two equal matches.
-bool take_match(const BestScoreEntry* table, bool* taken, const BestScoreEntry& entry) {
-    for (int i = 0; i < used_entries(table); ++i) {
-        if (!taken[i] && same_entry(table[i], entry)) {
-            taken[i] = true;
-            return true;
-        }
-    }
-    return false;
-}
-
-// The used entries of `from` that have no match in `than`, in order.
-std::vector<BestScoreEntry> entries_beyond(const BestScoreEntry* from, const BestScoreEntry* than) {
-    bool taken[BEST_SCORE_COUNT] = {};
-    std::vector<BestScoreEntry> beyond;
-    for (int i = 0; i < used_entries(from); ++i)
-        if (!take_match(than, taken, from[i])) beyond.push_back(from[i]);
-    return beyond;
-}
-
-bool naming = false;
-
 }  // namespace
-
-bool insert_best_score(int score) {
-    BestScoreEntry entry{score, " "};  // the name cancel gives, until the player answers
-    int index = insert_entry(best_scores, entry);
-    if (index < 0) return false;
-    char name[NAME_BUFFER_SIZE];
-    naming = true;
-    ask_player_name(name);
-    naming = false;
-    copy_name(best_scores[index], name);
-    return true;
-}
-
-bool asking_player_name() { return naming; }
 
 int used_entries(const BestScoreEntry* table) {
     int used = 0;
@@ -98,26 +52,36 @@ int insert_entry(BestScoreEntry* table, const BestScoreEntry& entry) {
     InsertionPoint point = find_insertion_point(table);
     if (point.lowest > entry.score) return -1;
     table[point.index].score = entry.score;
-    copy_name(table[point.index], entry.name);
+    set_entry_name(table[point.index], entry.name);
     return point.index;
 }
 
-void add_missing_entries(BestScoreEntry* table, const BestScoreEntry* from) {
-    for (const BestScoreEntry& entry : entries_beyond(from, table)) insert_entry(table, entry);
+int remove_entry(BestScoreEntry* table, const BestScoreEntry& entry) {
+    const int used = used_entries(table);
+    for (int i = 0; i < used; ++i) {
+        if (!same_entry(table[i], entry)) continue;
+        std::memmove(&table[i], &table[i + 1], sizeof(BestScoreEntry) * static_cast<std::size_t>(used - 1 - i));
+        table[used - 1] = BestScoreEntry{};
+        return i;
+    }
+    return -1;
 }
 
-void merge_best_scores(const BestScoreEntry* in_file, const BestScoreEntry* known, const BestScoreEntry* mine,
-                       BestScoreEntry* merged) {
-    std::vector<BestScoreEntry> removed = entries_beyond(known, mine);
-    std::vector<BestScoreEntry> entered = entries_beyond(mine, known);
-    BestScoreEntry kept[BEST_SCORE_COUNT] = {};
-    bool gone[BEST_SCORE_COUNT] = {};
-    for (const BestScoreEntry& entry : removed) take_match(in_file, gone, entry);
-    int count = 0;
-    for (int i = 0; i < used_entries(in_file); ++i)
-        if (!gone[i]) kept[count++] = in_file[i];
-    for (const BestScoreEntry& entry : entered) insert_entry(kept, entry);
-    std::memcpy(merged, kept, sizeof kept);
+int name_entry(BestScoreEntry* table, std::int32_t score, const char* name) {
+    const BestScoreEntry unnamed{score, " "};
+    for (int i = 0; i < used_entries(table); ++i) {
+        if (!same_entry(table[i], unnamed)) continue;
+        set_entry_name(table[i], name);
+        return i;
+    }
+    return -1;
+}
+
+void set_entry_name(BestScoreEntry& entry, const char* name) {
+    std::size_t length = std::strlen(name);
+    if (length > NAME_CAPACITY - 1) length = NAME_CAPACITY - 1;
+    std::memcpy(entry.name, name, length);
+    entry.name[length] = '\0';
 }
 
 int ask_player_name(char* name) {
@@ -156,7 +120,7 @@ void trim_trailing_spaces(char* text) {
 
 bool format_best_score_line(int i, char* buffer, int size) {
     if (i < 0 || i >= BEST_SCORE_COUNT || best_scores[i].score == 0 || size <= 0) return false;
-    std::snprintf(buffer, static_cast<std::size_t>(size), "%06d, %s", best_scores[i].score,
+    format_text(buffer, static_cast<std::size_t>(size), "%06d, %s", best_scores[i].score,
                   best_scores[i].name);
     return true;
 }

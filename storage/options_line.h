@@ -5,11 +5,14 @@
 // entry (its number is 0), and after 24 scores it is never read.
 #pragma once
 
-struct PlatformFile;
+#include <string>
 
-// Takes the options from the line that followed the score lines; a line that
-// is not the options line (none, a bare score, anything else) leaves both off.
-void read_options_line(const char* line);
-// Writes the options line, only when an option is on: with both off the file
-// is exactly what it was before the options existed. False when the write failed.
-bool write_options_line(PlatformFile* file);
+#include "storage/game_settings.h"
+
+// The options on the line that followed the score lines. Anything but the
+// options line with a small whole number (one to three digits, then only the
+// line end) leaves both off: a damaged number never turns one on.
+ViewOptions parse_options_line(const char* line);
+// The options line with its CR LF, or nothing when both are off: with both
+// off the file is exactly what it was before the options existed.
+std::string format_options_line(const ViewOptions& options);

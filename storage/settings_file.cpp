@@ -1,11 +1,11 @@
-// The settings file: seven setting lines, then up to 24 best-score lines.
-// It is read by line position only (the keys are for people), so a file
-// written in either language reads back the same. Every value from the file
-// is brought into its range; a damaged file never overflows a field. The
-// file is replaced whole, through a temporary file beside it, so a failed
-// write leaves the previous settings and scores untouched. Another copy of
-// the game may have written it since this one read it: a write keeps the
-// scores found in it and adds this copy's own.
+// The settings file: seven setting lines, then up to 24 best-score lines,
+// then the options line. It is read by line position only (the keys are for
+// people), so a file written in either language reads back the same. Every
+// value from the file is brought into its range; a damaged file never
+// overflows a field. The file is replaced whole, through a temporary file
+// beside it, so a failed write leaves the previous settings and scores
+// untouched.
+#include "storage/format_text.h"
 #include "storage/settings_file.h"
 
 #include <cstdio>
@@ -22,10 +22,6 @@
 GameSettings settings;
 
 namespace {
-
-// The reader takes lines in pieces of at most 63 characters, keeping the
-// line end; a longer line counts as several lines.
-constexpr int LINE_BUFFER_SIZE = 64;
 
 std::int32_t clamp_grid_side(std::int32_t v) {
     return v < MIN_GRID_SIDE ? MIN_GRID_SIDE : v > MAX_GRID_SIDE ? MAX_GRID_SIDE : v;
@@ -77,20 +73,15 @@ std::int32_t parse_int32(const char* text) {
     return static_cast<std::int32_t>(value >= LIMIT ? LIMIT - 1 : value);
 }
 
-void apply_defaults() {
-    for (const SettingRow& row : SETTING_ROWS)
-        if (row.has_default) settings.*row.field = row.default_value;
-}
-
-void read_setting_lines(PlatformFile* file) {
+void read_setting_lines(LineReader& lines, GameSettings& read) {
     for (const SettingRow& row : SETTING_ROWS) {
         char line[LINE_BUFFER_SIZE];
-        if (platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr) {
+        if (lines.next(line)) {
             const char* equals = std::strchr(line, '=');
-            if (equals != nullptr) settings.*row.field = parse_int32(equals + 1);
+            if (equals != nullptr) read.*row.field = parse_int32(equals + 1);
         }
         // The check applies to a missing line too: an empty file gives valid values.
-        if (row.check != nullptr) settings.*row.field = row.check(settings.*row.field);
+        if (row.check != nullptr) read.*row.field = row.check(read.*row.field);
     }
 }
 
@@ -110,55 +101,32 @@ void copy_name(const char* line, const char* comma, char* name) {
     name[length] = '\0';
 }
 
-// Reads one score line into `entry`; false when the list ends with it.
-bool read_score_line(const char* line, BestScoreEntry& entry) {
-    entry.score = parse_int32(line);
-    const char* comma = std::strchr(line, ',');
-    if (comma == nullptr) return false;
-    copy_name(line, comma, entry.name);
-    return true;
-}
-
-// `after` (when given, LINE_BUFFER_SIZE bytes) receives the line that ended
-// the list, or the one after 24 scores: the options line, if the file has one.
-void read_score_lines(PlatformFile* file, BestScoreEntry* table, char* after = nullptr) {
+// The score lines, and into `after` the line that ended them (the options
+// line, if the file has one). Lines after an entry that reads as 0 are read
+// on, so the options line is found where it always was, but not kept: they
+// would come back the moment a new score filled that empty entry.
+void read_score_lines(LineReader& lines, BestScoreEntry* table, char (&after)[LINE_BUFFER_SIZE]) {
     char line[LINE_BUFFER_SIZE];
+    bool ended = false;
     for (int i = 0; i < BEST_SCORE_COUNT; ++i) {
-        if (platform_file_gets(line, LINE_BUFFER_SIZE, file) == nullptr) return;
-        if (!read_score_line(line, table[i])) {
-            if (after != nullptr) std::memcpy(after, line, sizeof line);
+        if (!lines.next(line)) return;
+        BestScoreEntry entry{};
+        const bool more = parse_score_line(line, entry);
+        if (entry.score == 0) ended = true;
+        if (!ended) table[i] = entry;
+        if (!more) {  // a bare number is the last entry, with an empty name
+            std::memcpy(after, line, sizeof line);
             return;
         }
     }
-    if (after != nullptr && platform_file_gets(line, LINE_BUFFER_SIZE, file) != nullptr)
-        std::memcpy(after, line, sizeof line);
+    if (lines.next(line)) std::memcpy(after, line, sizeof line);
 }
 
-bool write_line(PlatformFile* file, char* line) {
+void add_line(std::string& out, const char* line) {
     std::size_t length = std::strlen(line);
-    if (length > LINE_BUFFER_SIZE - 3) length = LINE_BUFFER_SIZE - 3;  // room for CR LF
-    line[length] = '\r';
-    line[length + 1] = '\n';
-    return platform_file_write(file, line, length + 2);
-}
-
-bool write_setting_lines(PlatformFile* file) {
-    for (const SettingRow& row : SETTING_ROWS) {
-        char line[LINE_BUFFER_SIZE];
-        std::snprintf(line, sizeof line, get_text(row.key_text), settings.*row.field);
-        if (!write_line(file, line)) return false;
-    }
-    return true;
-}
-
-bool write_score_lines(PlatformFile* file, const BestScoreEntry* table) {
-    for (int i = 0; i < used_entries(table); ++i) {
-        const BestScoreEntry& entry = table[i];
-        char line[LINE_BUFFER_SIZE];
-        std::snprintf(line, sizeof line, "%d,%s", entry.score, entry.name);
-        if (!write_line(file, line)) return false;
-    }
-    return true;
+    if (length > LINE_BUFFER_SIZE - 3) length = LINE_BUFFER_SIZE - 3;  // room for CR LF, as the reader reads it
+    out.append(line, length);
+    out += "\r\n";
 }
 
 // The temporary file goes into the place of the settings file; a refusal is
@@ -171,94 +139,128 @@ bool replace_patiently(const char* from, const char* to) {
     }
 }
 
-bool same_scores(const BestScoreEntry* a, const BestScoreEntry* b) {
-    int used = used_entries(a);
-    if (used != used_entries(b)) return false;
-    for (int i = 0; i < used; ++i)
-        if (a[i].score != b[i].score || std::strcmp(a[i].name, b[i].name) != 0) return false;
-    return true;
-}
-
-// The temporary file of a replacement refused for good holds the only copy
-// of the new scores: it goes under the kept name, where the next start finds
-// it, or stays where it is when even that is refused. Returns its name.
-std::string keep_new_content(const char* path) {
-    std::string temporary = temporary_settings_path(path);
-    std::string kept = kept_settings_path(path);
-    return platform_file_replace(temporary.c_str(), kept.c_str()) ? kept : temporary;
+// One try at reading the whole file.
+bool read_once(const char* path, const char* mode, std::string& bytes) {
+    PlatformFile* file = platform_file_open(path, mode);
+    if (file == nullptr) return false;
+    bytes.clear();
+    char buffer[4096];
+    std::size_t got = 0;
+    bool read = true;
+    while (bytes.size() < MAX_FILE_BYTES && (read = platform_file_read(file, buffer, sizeof buffer, &got)) && got > 0)
+        bytes.append(buffer, got);
+    if (bytes.size() > MAX_FILE_BYTES) bytes.resize(MAX_FILE_BYTES);
+    return platform_file_close(file) && read;
 }
 
 }  // namespace
 
-BestScoreEntry known_scores[BEST_SCORE_COUNT];
+bool LineReader::next(char (&line)[LINE_BUFFER_SIZE]) {
+    if (at_ >= bytes_.size()) return false;
+    std::size_t length = 0;
+    while (length < LINE_BUFFER_SIZE - 1 && at_ < bytes_.size()) {
+        line[length++] = bytes_[at_++];
+        if (line[length - 1] == '\n') break;
+    }
+    line[length] = '\0';
+    return true;
+}
 
-std::string kept_settings_path(const std::string& path) { return path + ".kept"; }
+bool parse_score_line(const char* line, BestScoreEntry& entry) {
+    entry.score = parse_int32(line);
+    const char* comma = std::strchr(line, ',');
+    if (comma == nullptr) return false;
+    copy_name(line, comma, entry.name);
+    return true;
+}
 
 std::string temporary_settings_path(const std::string& path) {
     return path + "." + std::to_string(platform_process_id()) + ".tmp";
 }
 
+void parse_settings(const std::string& bytes, SettingsContent& content) {
+    content = SettingsContent{};
+    LineReader lines(bytes);
+    read_setting_lines(lines, content.settings);
+    char after[LINE_BUFFER_SIZE] = "";
+    read_score_lines(lines, content.scores, after);
+    content.options = parse_options_line(after);
+}
+
+std::string format_settings(const SettingsContent& content) {
+    std::string out;
+    for (const SettingRow& row : SETTING_ROWS) {
+        const char* key = find_text(row.key_text + content.settings.language_offset);
+        char line[LINE_BUFFER_SIZE];
+        format_text(line, sizeof line, key != nullptr ? key : "=%d", content.settings.*row.field);
+        add_line(out, line);
+    }
+    for (int i = 0; i < used_entries(content.scores); ++i) {
+        char line[LINE_BUFFER_SIZE];
+        format_text(line, sizeof line, "%d,%s", content.scores[i].score, content.scores[i].name);
+        add_line(out, line);
+    }
+    return out + format_options_line(content.options);
+}
+
+GameSettings default_settings() {
+    GameSettings defaults{};
+    for (const SettingRow& row : SETTING_ROWS)
+        if (row.has_default) defaults.*row.field = row.default_value;
+    return defaults;
+}
+
+SettingsContent program_content() {
+    SettingsContent content{settings, {}, view_options};
+    std::memcpy(content.scores, best_scores, sizeof best_scores);
+    return content;
+}
+
+void adopt_content(const SettingsContent& content) {
+    settings = content.settings;
+    std::memcpy(best_scores, content.scores, sizeof best_scores);
+    view_options = content.options;
+}
+
+ReadOutcome read_file_bytes(const char* path, const char* mode, std::string& bytes) {
+    for (int attempt = 1;; ++attempt) {
+        if (!file_exists(path)) return ReadOutcome::MISSING;
+        if (read_once(path, mode, bytes)) return ReadOutcome::READ;
+        if (attempt == REPLACE_TRIES) return ReadOutcome::REFUSED;
+        platform_sleep(REPLACE_PAUSE_MS);
+    }
+}
+
 void read_settings(const char* path) {
-    if (!file_exists(path)) {
-        apply_defaults();
-        return;
+    std::string bytes;
+    // "r+b": a file the program could not rewrite later is refused now.
+    switch (read_file_bytes(path, "r+b", bytes)) {
+        case ReadOutcome::MISSING:
+            settings = default_settings();
+            return;
+        case ReadOutcome::REFUSED: report_file_error(path);
+        case ReadOutcome::READ: break;
     }
-    // "r+b": a file the program could not rewrite at exit is refused now.
-    PlatformFile* file = open_file_or_die(path, "r+b");
-    read_setting_lines(file);
-    char after_scores[LINE_BUFFER_SIZE] = "";
-    read_score_lines(file, best_scores, after_scores);
-    read_options_line(after_scores);  // only here: another copy's file never changes this copy's options
-    platform_file_close(file);
-    std::memcpy(known_scores, best_scores, sizeof known_scores);
+    SettingsContent content;
+    parse_settings(bytes, content);
+    adopt_content(content);
 }
 
-bool read_file_scores(const char* path, BestScoreEntry* table) {
-    std::memset(table, 0, sizeof(BestScoreEntry) * BEST_SCORE_COUNT);
-    if (!file_exists(path)) return false;
-    PlatformFile* file = platform_file_open(path, "rb");
-    if (file == nullptr) return false;
-    for (std::size_t line = 0; line < sizeof SETTING_ROWS / sizeof SETTING_ROWS[0]; ++line) {
-        char skipped[LINE_BUFFER_SIZE];
-        if (platform_file_gets(skipped, LINE_BUFFER_SIZE, file) == nullptr) break;
-    }
-    read_score_lines(file, table);
-    platform_file_close(file);
-    return true;
-}
-
-void scores_to_write(const char* path, BestScoreEntry* table) {
-    // A file that cannot be read now is taken to hold what this copy last knew.
-    if (!read_file_scores(path, table)) std::memcpy(table, known_scores, sizeof known_scores);
-    // Nobody else wrote: the table goes as it stands, in its own order.
-    if (same_scores(table, known_scores)) std::memcpy(table, best_scores, sizeof best_scores);
-    else merge_best_scores(table, known_scores, best_scores, table);
-}
-
-WriteOutcome write_settings_file(const char* path, const BestScoreEntry* table) {
+WriteOutcome write_settings_file(const char* path, const std::string& bytes) {
     std::string temporary = temporary_settings_path(path);
     PlatformFile* file = platform_file_open(temporary.c_str(), "wb");
-    bool written = file != nullptr && write_setting_lines(file) && write_score_lines(file, table) &&
-                   write_options_line(file) && platform_file_flush(file);
-    bool closed = file != nullptr && platform_file_close(file);
-    if (written && closed) {
-        if (replace_patiently(temporary.c_str(), path)) {
-            std::memcpy(known_scores, table, sizeof known_scores);
-            return WriteOutcome::WRITTEN;
-        }
-        return WriteOutcome::NOT_REPLACED;
+    if (file == nullptr) {
+        // No new file can be made beside the settings file: it is rewritten
+        // in place, if there is one to rewrite.
+        bool rewritten = file_exists(path) && platform_file_rewrite(path, bytes.data(), bytes.size());
+        return rewritten ? WriteOutcome::WRITTEN : WriteOutcome::NOT_WRITTEN;
     }
-    // The old file is still in place; only the unfinished copy goes.
-    platform_file_remove(temporary.c_str());
-    return WriteOutcome::NOT_WRITTEN;
-}
-
-void write_settings(const char* path) {
-    BestScoreEntry table[BEST_SCORE_COUNT];
-    scores_to_write(path, table);
-    switch (write_settings_file(path, table)) {
-        case WriteOutcome::WRITTEN: return;
-        case WriteOutcome::NOT_WRITTEN: report_file_error(path);
-        case WriteOutcome::NOT_REPLACED: report_file_error(path, keep_new_content(path).c_str());
+    bool written = platform_file_write(file, bytes.data(), bytes.size()) && platform_file_flush(file);
+    bool closed = platform_file_close(file);
+    if (!written || !closed) {
+        // The old file is still in place; only the unfinished copy goes.
+        platform_file_remove(temporary.c_str());
+        return WriteOutcome::NOT_WRITTEN;
     }
+    return replace_patiently(temporary.c_str(), path) ? WriteOutcome::WRITTEN : WriteOutcome::NOT_REPLACED;
 }

@@ -104,10 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check_ranges();
         Snapshot first = take_snapshot();
 
-        // A file left by the previous input would hold another copy's scores,
-        // which a write merges in: the round trip starts from none.
-        std::remove(output_path.c_str());
-        write_settings(output_path.c_str());
+        if (write_settings_file(output_path.c_str(), format_settings(program_content())) != WriteOutcome::WRITTEN)
+            fail("cannot write the output file");
         reset_program_state();
         read_settings(output_path.c_str());
         check_ranges();

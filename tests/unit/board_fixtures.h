@@ -19,6 +19,7 @@ constexpr int TEST_STONE_SIZE = 21;
 inline void start_fixture(int columns, int rows, int colours, int form = 0) {
     reset_program_state();
     settings = GameSettings{columns, rows, form, TEST_STONE_SIZE, LANGUAGE_ENGLISH, colours, 1};
+    current_deal = Deal{0, columns, rows, colours};  // as if dealt with these settings
     fake.tick_step = 50;
 }
 

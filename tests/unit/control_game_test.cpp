@@ -22,6 +22,7 @@ protected:
     // A running game on a drawn board, its counts as a new game leaves them.
     void running_on(const Rows& rows) {
         set_board(rows);
+        current_deal.colours = settings.colours;
         game.state = GAME_RUNNING;
         game.total = game.remaining = settings.columns * settings.rows;
         game.clock_timer = 1;
@@ -237,10 +238,25 @@ TEST_F(ControllerTest, ScoresTruncateAndACleardBoardCountsOneStone) {
 }
 
 TEST_F(ControllerTest, TheLargestScoreFits) {
-    settings.colours = 6;
+    current_deal.colours = 6;
     game.total = 31 * 31;
     game.remaining = 0;
     EXPECT_EQ(compute_score(), 576600);
+}
+
+// The colours of the settings are those of the next deal: a game, and the
+// same board dealt again, count the colours they were dealt with.
+TEST_F(ControllerTest, TheScoreCountsTheColoursTheBoardWasDealtWith) {
+    on_new_game();  // 2 colours
+    settings.colours = 6;
+    game.remaining = 40;
+    EXPECT_EQ(compute_score(), 100 * 2 * 100 / 40);
+    on_restart();
+    game.remaining = 40;
+    EXPECT_EQ(compute_score(), 100 * 2 * 100 / 40);
+    on_new_game();
+    game.remaining = 40;
+    EXPECT_EQ(compute_score(), 100 * 6 * 100 / 40);
 }
 
 TEST_F(ControllerTest, EndOfGameInFrench) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +22,10 @@
 
 FakePlatform fake;
 
-void FakePlatform::reset() { *this = FakePlatform(); }
+void FakePlatform::reset() {
+    close_open_files();
+    *this = FakePlatform();
+}
 
 std::vector<std::string> FakePlatform::matching(const std::string& prefix) const {
     std::vector<std::string> out;
@@ -44,7 +49,6 @@ void reset_program_state() {
     game = CurrentGame{};
     reset_board_overlay();
     clear_best_scores();
-    std::memset(known_scores, 0, sizeof(BestScoreEntry) * BEST_SCORE_COUNT);
     settings_path.clear();
     reset_settings_sync();
     wave_device_count = -1;
@@ -53,11 +57,19 @@ void reset_program_state() {
 namespace {
 void record(const std::string& line) { fake.events.push_back(line); }
 
-bool file_op_fails() {
+// Counts the operation and tells whether it fails: the test's own rule when
+// it set one (which may also end the copy there), else the numbered faults.
+Fault file_fault(FileOp op, const std::string& path) {
+    if (fake.on_file_op) {
+        Fault fault = fake.on_file_op(op, path);
+        if (fault == Fault::KILL) throw CopyKilled();
+        return fault;
+    }
+    if (op == FileOp::READ || op == FileOp::FIND || op == FileOp::LOCK || op == FileOp::REMOVE) return Fault::NONE;
     ++fake.file_ops;
-    if (fake.fail_at == 0) return false;
-    if (fake.file_ops < fake.fail_at) return false;
-    return fake.fail_from_then_on || fake.file_ops < fake.fail_at + fake.fail_count;
+    if (fake.fail_at == 0 || fake.file_ops < fake.fail_at) return Fault::NONE;
+    bool fails = fake.fail_from_then_on || fake.file_ops < fake.fail_at + fake.fail_count;
+    return fails ? Fault::FAIL : Fault::NONE;
 }
 }  // namespace
 
@@ -115,6 +127,7 @@ void platform_beep(unsigned type) { record("beep " + std::to_string(type)); }
 
 void platform_show_congratulations(const char* caption, const char* text) {
     record(std::string("congratulations ") + caption + "|" + text);
+    if (fake.on_congratulations) fake.on_congratulations();
 }
 
 int platform_ask_player_name(char* name) {
@@ -144,19 +157,28 @@ struct PlatformFile {
     std::FILE* stream;
 };
 
+struct PlatformLock {
+    std::string path;
+};
+
 PlatformFile* platform_file_open(const char* path, const char* mode) {
-    if (file_op_fails()) return nullptr;
+    if (file_fault(FileOp::OPEN, path) != Fault::NONE) return nullptr;
     std::FILE* f = std::fopen(path, mode);
     if (!f) return nullptr;
-    return new PlatformFile{f};
+    PlatformFile* file = new PlatformFile{f};
+    fake.open_files.insert(file);
+    return file;
 }
 
-char* platform_file_gets(char* buffer, int size, PlatformFile* file) {
-    return std::fgets(buffer, size, file->stream);
+bool platform_file_read(PlatformFile* file, void* buffer, std::size_t size, std::size_t* got) {
+    *got = 0;
+    if (file_fault(FileOp::READ, "") != Fault::NONE) return false;
+    *got = std::fread(buffer, 1, size, file->stream);
+    return std::ferror(file->stream) == 0;
 }
 
 bool platform_file_write(PlatformFile* file, const void* data, std::size_t size) {
-    if (file_op_fails()) {
+    if (file_fault(FileOp::WRITE, "") != Fault::NONE) {
         // A failing write may still leave part of its bytes behind, as a full disk does.
         std::fwrite(data, 1, size / 2, file->stream);
         return false;
@@ -165,28 +187,99 @@ bool platform_file_write(PlatformFile* file, const void* data, std::size_t size)
 }
 
 bool platform_file_flush(PlatformFile* file) {
-    if (file_op_fails()) return false;
-    return std::fflush(file->stream) == 0 && fsync(fileno(file->stream)) == 0;
+    if (file_fault(FileOp::FLUSH, "") != Fault::NONE) return false;
+    return std::fflush(file->stream) == 0;
 }
 
 bool platform_file_close(PlatformFile* file) {
-    bool failed = file_op_fails();
+    bool failed = file_fault(FileOp::CLOSE, "") != Fault::NONE;
+    fake.open_files.erase(file);
     bool ok = std::fclose(file->stream) == 0;
     delete file;
     return ok && !failed;
 }
 
+void FakePlatform::close_open_files() {
+    for (PlatformFile* file : open_files) {
+        std::fclose(file->stream);
+        delete file;
+    }
+    open_files.clear();
+}
+
+bool platform_file_rewrite(const char* path, const void* data, std::size_t size) {
+    Fault fault = file_fault(FileOp::REWRITE, path);
+    if (fault == Fault::FAIL) return false;
+    std::FILE* f = std::fopen(path, "r+b");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(data, 1, size, f) == size && std::fflush(f) == 0 &&
+              ftruncate(fileno(f), static_cast<off_t>(size)) == 0;
+    return std::fclose(f) == 0 && ok && fault == Fault::NONE;
+}
+
 bool platform_file_replace(const char* from, const char* to) {
     ++fake.replace_calls;
-    if (file_op_fails()) return false;
+    Fault fault = file_fault(FileOp::REPLACE, to);
+    if (fault == Fault::FAIL) return false;
     if (fake.replace_refusals > 0) {
         --fake.replace_refusals;
         return false;
     }
-    return std::rename(from, to) == 0;
+    return std::rename(from, to) == 0 && fault == Fault::NONE;
 }
 
-void platform_file_remove(const char* path) { std::remove(path); }
+bool platform_file_rename(const char* from, const char* to) {
+    Fault fault = file_fault(FileOp::RENAME, to);
+    if (fault == Fault::FAIL) return false;
+    struct stat st;
+    if (stat(to, &st) == 0) return false;
+    return std::rename(from, to) == 0 && fault == Fault::NONE;
+}
+
+bool platform_file_remove(const char* path) {
+    return file_fault(FileOp::REMOVE, path) == Fault::NONE && std::remove(path) == 0;
+}
+
+bool platform_find_files(const char* path, const char* suffix_pattern, std::vector<std::string>& found) {
+    found.clear();
+    if (file_fault(FileOp::FIND, path) != Fault::NONE) return false;
+    const std::string text = path;
+    const std::string::size_type cut = text.find_last_of('/');
+    const std::string folder = cut == std::string::npos ? "." : text.substr(0, cut);
+    const std::string pattern = text.substr(cut == std::string::npos ? 0 : cut + 1) + suffix_pattern;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return false;
+    while (const dirent* entry = readdir(dir))
+        if (fnmatch(pattern.c_str(), entry->d_name, FNM_PERIOD) == 0) found.push_back(folder + "/" + entry->d_name);
+    closedir(dir);
+    return true;
+}
+
+PlatformLock* platform_try_lock(const char* path, bool create, bool* held_elsewhere) {
+    *held_elsewhere = false;
+    if (file_fault(FileOp::LOCK, path) != Fault::NONE) {
+        *held_elsewhere = true;  // as when a copy that hangs holds it
+        return nullptr;
+    }
+    struct stat st;
+    if (stat(path, &st) != 0) {
+        std::FILE* made = create ? std::fopen(path, "wb") : nullptr;
+        if (made == nullptr) return nullptr;
+        std::fclose(made);
+    }
+    auto holder = fake.locks.find(path);
+    if (holder != fake.locks.end() && holder->second != fake.process_id) {
+        *held_elsewhere = true;
+        return nullptr;
+    }
+    fake.locks[path] = fake.process_id;
+    return new PlatformLock{path};
+}
+
+void platform_unlock(PlatformLock* lock) {
+    fake.locks.erase(lock->path);
+    delete lock;
+}
 
 std::uint32_t platform_process_id() { return fake.process_id; }
 

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +18,20 @@ struct FatalErrorReported : std::runtime_error {
     FatalErrorReported(const std::string& text, const std::string& caption_text)
         : std::runtime_error(text), caption(caption_text) {}
 };
+
+// Thrown by a file operation that the test made the end of the copy: the
+// program dies there, as if killed, and its open files are left as they are.
+struct CopyKilled {};
+
+enum class FileOp { OPEN, READ, WRITE, FLUSH, CLOSE, REWRITE, REPLACE, RENAME, REMOVE, FIND, LOCK };
+enum class Fault {
+    NONE,
+    FAIL,        // refused: nothing done
+    FAIL_AFTER,  // a rewrite, replacement or rename done, but reported as failed
+    KILL,        // the copy dies before the operation
+};
+
+struct PlatformFile;
 
 struct FakePlatform {
     std::vector<std::string> events;
@@ -31,14 +48,16 @@ struct FakePlatform {
     // player typed (cut at 23 characters as the box does).
     bool name_ok = true;
     std::string name_typed = "Player";
-    // Runs while the name-entry box is open (e.g. the session ends).
-    void (*on_ask_name)() = nullptr;
+    // Run while the congratulations box and the name-entry box are open
+    // (e.g. the session ends).
+    std::function<void()> on_congratulations;
+    std::function<void()> on_ask_name;
 
     std::string module_path = "/tmp/Glimmets.exe";
 
     // File faults: the file operation numbered `fail_at` (1 = the first one
     // counted after reset) fails; 0 means none fails. Opens, writes, flushes,
-    // closes and replaces are counted.
+    // closes, rewrites, replacements and renames are counted.
     int file_ops = 0;
     int fail_at = 0;
     // When set, every counted operation from `fail_at` on fails, as on a
@@ -56,7 +75,17 @@ struct FakePlatform {
     // the settings file), apart from the counted faults above.
     int replace_refusals = 0;
     std::vector<std::uint32_t> sleeps;
-    void (*on_sleep)() = nullptr;
+    std::function<void()> on_sleep;
+
+    // When set, decides the fault of every file operation instead (the
+    // numbered faults above are then off); `path` is empty for the operations
+    // on an open file.
+    std::function<Fault(FileOp op, const std::string& path)> on_file_op;
+    // The files open now, closed by close_open_files when a copy is killed,
+    // and the locks held: path -> process id.
+    std::set<PlatformFile*> open_files;
+    std::map<std::string, std::uint32_t> locks;
+    void close_open_files();
 
     // The side cells are drawn at; -1 draws them at the stone size, as at 100 %.
     int stone_side = -1;

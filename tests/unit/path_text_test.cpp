@@ -11,6 +11,7 @@
 #include "storage/game_settings.h"
 #include "storage/path_text.h"
 #include "storage/settings_file.h"
+#include "storage/settings_sync.h"
 #include "tests/unit/fake_platform.h"
 #include "tests/unit/storage_test_support.h"
 
@@ -92,20 +93,23 @@ TEST(PathText, SettingsFileInAFolderNamedOutsideTheCodePage) {
     EXPECT_EQ(settings_path, folder + "/Glimmets.ini");
     write_bytes(settings_path, "maxi_x=20\r\nmaxi_y=25\r\nform=0\r\nsize=21\r\nlang=1000\r\ncolors=4\r\nsound=1\r\n"
                                "540,Zizu\r\n");
-    read_settings(settings_path.c_str());
+    load_settings();
     EXPECT_EQ(settings.columns, 20);
     EXPECT_EQ(best_scores[0].score, 540);
     settings.columns = 12;
-    write_settings(settings_path.c_str());
+    EXPECT_TRUE(save_settings());
     EXPECT_EQ(read_bytes(settings_path).substr(0, 11), "maxi_x=12\r\n");
 
-    ASSERT_EQ(mkdir(temporary_settings_path(settings_path).c_str(), 0700), 0);  // in the way
+    fake.replace_refusals = 1 << 20;  // another program holds the file: the exit fails
+    fake.on_file_op = [](FileOp op, const std::string&) { return op == FileOp::RENAME ? Fault::FAIL : Fault::NONE; };
     try {
-        write_settings(settings_path.c_str());
+        save_settings_at_exit();
         FAIL() << "the failure was not reported";
     } catch (const FatalErrorReported& error) {
-        EXPECT_EQ(std::string(error.what()), "Erreur \xC3\xA0 l'ouverture du fichier : " + settings_path);
+        const std::string message = "Erreur \xC3\xA0 l'ouverture du fichier : " + settings_path + "\n";
+        EXPECT_EQ(std::string(error.what()).substr(0, message.size()), message);
     }
+    fake.on_file_op = nullptr;
 }
 
 }  // namespace

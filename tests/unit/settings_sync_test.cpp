@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,11 +58,6 @@ Scores old_scores(int count) {
     return scores;
 }
 
-Scores joined(Scores a, const Scores& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 class SettingsSync : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -81,18 +77,20 @@ protected:
 
 // A best score entered and named as a finished game does it.
 void name_score(int score, const char* name) {
-    fake.name_typed = name;
     ASSERT_TRUE(insert_best_score(score));
-    save_settings();
+    name_best_score(score, name);
 }
 
 // ---- A write after each kind of change ---------------------------------------
 
-void finish_a_game() {
+// A game of 100 stones in 6 colours ends with `left` of them: 60000 / left,
+// and Ann names its score.
+void finish_a_game(int left = 100) {
     fake.name_typed = "Ann";
     game.state = GAME_RUNNING;
     game.total = 100;
-    game.remaining = 100;  // 100 stones x 6 colours x 100 / 100 left: 600
+    game.remaining = left;
+    current_deal.colours = 6;
     end_game();
 }
 
@@ -115,7 +113,7 @@ struct Change {
 TEST_F(SettingsSync, EachChangeIsWrittenAtOnce) {
     const std::string with_zizu = score_lines({{540, "Zizu"}});
     const Change changes[] = {
-        {"a best score named", finish_a_game, SETTINGS_LINES + with_zizu + "600,Ann\r\n"},
+        {"a best score named", [] { finish_a_game(); }, SETTINGS_LINES + with_zizu + "600,Ann\r\n"},
         {"the scores reset", reset_best_scores, SETTINGS_LINES},
         {"the settings dialog's OK", choose_three_colours,
          "maxi_x=10\r\nmaxi_y=15\r\nform=1\r\nsize=15\r\nlang=1000\r\ncolors=3\r\nsound=0\r\n" + with_zizu},
@@ -155,104 +153,15 @@ TEST_F(SettingsSync, ANewGameOnTheSameGridWritesNothing) {
     EXPECT_EQ(fake.file_ops, 0);
 }
 
-// ---- Two copies of the game on one file --------------------------------------
+// ---- Two copies of the game on one file ---------------------------------------
+// (Every interleaving of several copies is the model's: shared_file_model.cpp.)
 
-// What one copy holds in memory; the tests switch between two.
-struct Copy {
-    GameSettings settings{};
-    BestScoreEntry table[BEST_SCORE_COUNT]{};
-    BestScoreEntry known[BEST_SCORE_COUNT]{};
-};
-
-struct Step {
-    int copy;
-    char what;  // 's' starts, 'n' names a score, 'r' resets, 't' switches the language,
-                // 'h' the file is held by another program (from now on), 'f' it is free again,
-                // 'x' closes
-    int score = 0;
-    const char* name = "";
-};
-
-struct TwoCopies {
-    const char* title;
-    Scores before;
-    std::vector<Step> steps;
-    Scores after;
-    bool french;  // the settings of the copy that wrote last
-};
-
-class CopySwitch {
-public:
-    void become(int which) {
-        if (current_ >= 0) keep(copies_[current_]);
-        current_ = which;
-        settings = copies_[which].settings;
-        std::memcpy(best_scores, copies_[which].table, sizeof best_scores);
-        std::memcpy(known_scores, copies_[which].known, sizeof best_scores);
-    }
-
-private:
-    static void keep(Copy& copy) {
-        copy.settings = settings;
-        std::memcpy(copy.table, best_scores, sizeof best_scores);
-        std::memcpy(copy.known, known_scores, sizeof best_scores);
-    }
-    Copy copies_[2];
-    int current_ = -1;
-};
-
-void run_step(CopySwitch& copies, const Step& step) {
-    copies.become(step.copy);
-    switch (step.what) {
-        case 's': load_settings(); break;
-        case 'n': name_score(step.score, step.name); break;
-        case 'r': reset_best_scores(); break;
-        case 't': toggle_language(); break;
-        case 'h': fake.replace_refusals = 1 << 20; break;
-        case 'f': fake.replace_refusals = 0; break;
-        case 'x': write_settings(settings_path.c_str()); break;
-        default: FAIL() << step.what;
-    }
-}
-
-TEST_F(SettingsSync, TwoCopiesKeepBothPlayersScores) {
-    const Scores twenty_two = old_scores(22);
-    const TwoCopies cases[] = {
-        {"both score, the first closes first", {},
-         {{0, 's'}, {1, 's'}, {0, 'n', 500, "Ann"}, {1, 't'}, {1, 'n', 400, "Bob"}, {0, 'x'}, {1, 'x'}},
-         {{500, "Ann"}, {400, "Bob"}}, true},
-        {"both score, the second closes first", {},
-         {{0, 's'}, {1, 's'}, {0, 'n', 500, "Ann"}, {1, 't'}, {1, 'n', 400, "Bob"}, {1, 'x'}, {0, 'x'}},
-         {{500, "Ann"}, {400, "Bob"}}, false},
-        {"both score while the file is held, the second closes first", {{900, "Old"}},
-         {{0, 's'}, {1, 's'}, {0, 'h'}, {0, 'n', 500, "Ann"}, {1, 'n', 400, "Bob"}, {0, 'f'}, {1, 'x'}, {0, 'x'}},
-         {{900, "Old"}, {400, "Bob"}, {500, "Ann"}}, false},
-        {"both score while the file is held, the first closes first", {{900, "Old"}},
-         {{0, 's'}, {1, 's'}, {0, 'h'}, {0, 'n', 500, "Ann"}, {1, 'n', 400, "Bob"}, {0, 'f'}, {0, 'x'}, {1, 'x'}},
-         {{900, "Old"}, {500, "Ann"}, {400, "Bob"}}, false},
-        {"a reset clears what the file held, not what comes later", {{900, "Old"}},
-         {{0, 's'}, {1, 's'}, {1, 'n', 400, "Bob"}, {0, 'r'}, {1, 'n', 300, "Cy"}, {0, 'x'}, {1, 'x'}},
-         {{300, "Cy"}}, false},
-        {"a reset while the file is held", {{900, "Old"}},
-         {{0, 's'}, {1, 's'}, {0, 'h'}, {0, 'r'}, {1, 'n', 400, "Bob"}, {0, 'f'}, {0, 'x'}, {1, 'x'}},
-         {{400, "Bob"}}, false},
-        {"24 are kept, the lowest go", twenty_two,
-         {{0, 's'}, {1, 's'}, {0, 'n', 500, "A1"}, {0, 'n', 600, "A2"}, {1, 'n', 700, "B1"}, {1, 'n', 800, "B2"},
-          {1, 'x'}, {0, 'x'}},
-         joined(twenty_two, {{700, "B1"}, {800, "B2"}}), false},
-        {"the same score and name from two copies stays twice", {},
-         {{0, 's'}, {1, 's'}, {0, 'n', 500, "Ann"}, {1, 'n', 500, "Ann"}, {0, 'x'}, {1, 'x'}},
-         {{500, "Ann"}, {500, "Ann"}}, false},
-    };
-    for (const TwoCopies& test : cases) {
-        SetUp();
-        write_bytes(settings_path, SETTINGS_LINES + score_lines(test.before));
-        CopySwitch copies;
-        for (const Step& step : test.steps) run_step(copies, step);
-        EXPECT_EQ(scores_in(file()), test.after) << test.title;
-        EXPECT_EQ(file().find("lang=0\r\n") != std::string::npos, test.french) << test.title;
-        EXPECT_EQ(fake.count("fatal"), 0) << test.title;
-    }
+TEST_F(SettingsSync, TheSameScoreAndNameFromTwoCopiesStaysTwice) {
+    start({{900, "Old"}});
+    // Another copy wrote its 500 for Ann since this one started.
+    write_bytes(settings_path, SETTINGS_LINES + score_lines({{900, "Old"}, {500, "Ann"}}));
+    name_score(500, "Ann");
+    EXPECT_EQ(scores_in(file()), (Scores{{900, "Old"}, {500, "Ann"}, {500, "Ann"}}));
 }
 
 // ---- A write that fails during play --------------------------------------------
@@ -285,58 +194,71 @@ TEST_F(SettingsSync, AFailedWriteDuringPlayIsToldOnceAndTriedAgain) {
 
 // ---- The final write refused for good ---------------------------------------------
 
-TEST_F(SettingsSync, AFinalWriteRefusedKeepsTheScoresForTheNextStart) {
+TEST_F(SettingsSync, AFinalWriteRefusedKeepsTheScoresAndSettingsForTheNextStart) {
     start({{900, "Old"}});
     fake.replace_refusals = 1 << 20;
     name_score(500, "Ann");
-    fake.replace_refusals = REPLACE_TRIES;  // every try at exit, but not the keeping
-    const std::string kept = kept_settings_path(settings_path);
+    toggle_language();  // French, chosen in the session whose writes all fail
+    std::string kept;
     try {
         save_settings_at_exit();
         FAIL() << "the failure was not reported";
     } catch (const FatalErrorReported& error) {
-        std::string shown = std::string("\n") + utf8_from_cp1252(get_text(TXT_SCORES_KEPT_IN)) + kept;
-        EXPECT_NE(std::string(error.what()).find(shown), std::string::npos) << error.what();
+        const std::string line = "\n" + utf8_from_cp1252(get_text(TXT_SCORES_KEPT_IN));
+        const std::string message = error.what();
+        ASSERT_NE(message.find(line), std::string::npos) << message;
+        kept = message.substr(message.find(line) + line.size());
     }
+    EXPECT_EQ(kept, settings_path + ".1.4242.kept");
     EXPECT_EQ(scores_in(file()), (Scores{{900, "Old"}}));
-    EXPECT_EQ(read_bytes(kept), SETTINGS_LINES + "900,Old\r\n500,Ann\r\n");
 
     // Meanwhile another copy wrote its own score; then the game starts again.
     write_bytes(settings_path, SETTINGS_LINES + "900,Old\r\n300,Zed\r\n");
     reset_program_state();
     settings_path = folder.file("Glimmets.ini");
+    fake.process_id = 5151;
     load_settings();
     EXPECT_EQ(scores_in(file()), (Scores{{900, "Old"}, {300, "Zed"}, {500, "Ann"}}));
+    EXPECT_EQ(settings.language_offset, LANGUAGE_FRENCH);  // the kept session's choice
+    EXPECT_NE(file().find("lang=0\r\n"), std::string::npos);
     EXPECT_EQ(used_best_scores(), 3);
     EXPECT_FALSE(exists(kept));
 }
 
-TEST_F(SettingsSync, AKeptFileStaysUntilItsScoresAreWritten) {
-    write_bytes(kept_settings_path(settings_path), SETTINGS_LINES + "500,Ann\r\n");
-    fake.replace_refusals = REPLACE_TRIES;  // the start's write is refused
-    start({});
-    EXPECT_TRUE(exists(kept_settings_path(settings_path)));
+// The one kept name of the program's first versions, with no changes in it:
+// the scores the file lacks come in, once.
+TEST_F(SettingsSync, AKeptFileOfTheFirstVersionsIsTakenInOnce) {
+    write_bytes(settings_path + ".kept", SETTINGS_LINES + "900,Old\r\n500,Ann\r\n");
+    fake.replace_refusals = REPLACE_TRIES;  // the start's write is refused: it stays for the next write
+    start({{900, "Old"}});
     EXPECT_EQ(fake.count("warning"), 1);
+    EXPECT_EQ(scores_in(file()), (Scores{{900, "Old"}}));
     save_settings_at_exit();
-    EXPECT_EQ(scores_in(file()), (Scores{{500, "Ann"}}));
-    EXPECT_FALSE(exists(kept_settings_path(settings_path)));
+    EXPECT_EQ(scores_in(file()), (Scores{{900, "Old"}, {500, "Ann"}}));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_TRUE(entry.path().filename() == "Glimmets.ini" || entry.path().filename() == "Glimmets.ini.lock")
+            << entry.path();
 }
 
 // ---- The name prompt ---------------------------------------------------------------
 
-void end_the_session() {
-    EXPECT_FALSE(save_settings());  // the name is the change that follows
-    save_settings_at_exit();
+TEST_F(SettingsSync, AFinishedGameIsInTheFileBeforeAnyBoxShows) {
+    start({{540, "Zizu"}});
+    std::string at_congratulations;
+    fake.on_congratulations = [&] { at_congratulations = file(); };
+    finish_a_game();
+    EXPECT_EQ(at_congratulations, SETTINGS_LINES + "540,Zizu\r\n600, \r\n");
+    EXPECT_EQ(file(), SETTINGS_LINES + "540,Zizu\r\n600,Ann\r\n");
 }
 
 TEST_F(SettingsSync, TheSessionEndingDuringTheNamePromptWritesOneSpace) {
     Scores full = old_scores(BEST_SCORE_COUNT);
     full[3] = {900, "Low"};
     start(full);
-    fake.on_ask_name = end_the_session;
-    name_score(950, "Ann");
+    fake.on_ask_name = [] { save_settings_at_exit(); };
+    finish_a_game(50);
     Scores expected = full;
-    expected[3] = {950, " "};
+    expected[3] = {1200, " "};
     EXPECT_EQ(scores_in(file()), expected);
     EXPECT_STREQ(best_scores[3].name, "Ann");  // the box's answer still reaches the table
 }

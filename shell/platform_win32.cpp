@@ -76,7 +76,10 @@ void platform_play_wave(int resource_id) { play_wave_resource(resource_id); }
 void platform_beep(unsigned type) { MessageBeep(type); }
 
 void platform_show_warning(const char* text, const char* caption) {
-    MessageBoxW(main_window, widen_utf8(text).c_str(), widen_utf8(caption).c_str(), MB_ICONWARNING | MB_OK);
+    // Owned by the window the player is in, a dialog when one is open: the
+    // box disables it, so nothing in it can be pressed a second time meanwhile.
+    HWND owner = main_window != nullptr ? GetLastActivePopup(main_window) : nullptr;
+    MessageBoxW(owner, widen_utf8(text).c_str(), widen_utf8(caption).c_str(), MB_ICONWARNING | MB_OK);
 }
 
 void platform_fatal_error(const char* text, const char* caption) {

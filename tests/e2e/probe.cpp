@@ -309,7 +309,7 @@ bool caption_drawn_active(HWND window) {
 }
 
 // Every visible top-level window in Z order, topmost first: class, title,
-// rectangle, pid, handle, X window, enabled, foreground, whether its caption
+// rectangle, pid, handle, owner, X window, enabled, foreground, whether its caption
 // is drawn active.
 BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     if (!IsWindowVisible(window)) return TRUE;
@@ -318,12 +318,13 @@ BOOL CALLBACK add_top(HWND window, LPARAM out_pointer) {
     GetWindowRect(window, &outer);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    char tail[224];
+    char tail[256];
     std::snprintf(tail, sizeof tail,
-                  ", \"pid\": %lu, \"hwnd\": %lu, \"xid\": %lu, \"enabled\": %d, \"foreground\": %d,"
-                  " \"caption_active\": %d}",
-                  pid, static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), x_window(window),
-                  IsWindowEnabled(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
+                  ", \"pid\": %lu, \"hwnd\": %lu, \"owner\": %lu, \"xid\": %lu, \"enabled\": %d,"
+                  " \"foreground\": %d, \"caption_active\": %d}",
+                  pid, static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)),
+                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))),
+                  x_window(window), IsWindowEnabled(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
                   caption_drawn_active(window) ? 1 : 0);
     out += std::string(out.back() == '[' ? "" : ", ") + "{\"class\": " + json_string(class_of(window)) +
            ", \"title\": " + json_string(window_text(window)) + ", \"rect\": " + rect_json(outer) + tail;

@@ -51,8 +51,21 @@ def click_box_ok(game, texts):
 
 
 def leftovers(game):
-    """Files of the game's folder beside the program, its help and its settings."""
-    return sorted(set(os.listdir(game.folder)) - {"Glimmets.exe", "Glimmets.hlp", "Glimmets.ini", "capture.ppm"})
+    """Files of the game's folder beside the program, its help, its settings
+    and the lock file that copies of the game share."""
+    return sorted(set(os.listdir(game.folder)) -
+                  {"Glimmets.exe", "Glimmets.hlp", "Glimmets.ini", "Glimmets.ini.lock", "capture.ppm"})
+
+
+def hold(game):
+    """Another program holds the game's settings file without sharing it, as
+    long as the returned process runs: the game can neither read nor replace it."""
+    # Named from the game's own folder: the probe's command line is in the
+    # code page, which a folder named in another script does not survive.
+    lock = subprocess.Popen(["wine", PROBE, "lock", "Glimmets.ini", "120"], cwd=game.folder, env=game.env,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    assert lock.stdout.readline().strip() == b'"locked"'
+    return lock
 
 
 def game_pid(game):
@@ -68,12 +81,9 @@ def game_windows(game):
 def test_exit_error_box_stays_until_it_is_closed():
     original = settings_file(columns=13, rows=11, scores=SCORES).encode("cp1252")
     with Game("files_exit_box", settings=original) as game:
-        game.wait_window()
-        # Another program holds the file without sharing it: it cannot be replaced.
-        lock = subprocess.Popen(["wine", PROBE, "lock", windows_path(game.settings_path), "120"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        pid = game_pid(game)
+        lock = hold(game)
         try:
-            assert lock.stdout.readline().strip() == b'"locked"'
             # The switch is written at once: refused, it is told, and the game goes on.
             game.command(CMD_TOGGLE_LANGUAGE)
             assert wait_until(lambda: boxes(game), 20, 0.2), "no box for the refused write"
@@ -88,7 +98,7 @@ def test_exit_error_box_stays_until_it_is_closed():
             game.command(CMD_QUIT)
             assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
             message, texts = box_message(game)
-            kept = game.settings_path + ".kept"
+            kept = "%s.1.%d.kept" % (game.settings_path, pid)
             assert message == MESSAGE + windows_path(game.settings_path) + KEPT_IN + windows_path(kept), message
             # The game's window is gone: nothing behind the box takes clicks.
             assert game_windows(game) == [], game.windows()
@@ -103,10 +113,11 @@ def test_exit_error_box_stays_until_it_is_closed():
             lock.kill()
             lock.wait()
     assert game.settings_bytes() == original
-    # The new content (French, after three switches) waits beside for the next start.
-    assert leftovers(game) == ["Glimmets.ini.kept"], leftovers(game)
+    # The new content (French, after three switches) waits beside for the next
+    # start, under a name of this process's own; no score changed.
+    assert leftovers(game) == [os.path.basename(kept)], leftovers(game)
     with open(kept, "rb") as f:
-        assert f.read() == settings_file(columns=13, rows=11, lang=0, scores=SCORES).encode("cp1252")
+        assert f.read() == settings_file(columns=13, rows=11, lang=0, scores=SCORES).encode("cp1252") + b"changes\r\n"
 
 
 def viewer_window(game):
@@ -159,17 +170,41 @@ def plays_from(name, label):
     written = game.settings_bytes()
     game = Game(name, settings=written, lang=WESTERN_UTF8)
     with game:
-        # A folder in the way of this run's temporary file.
-        os.mkdir(os.path.join(game.folder, "Glimmets.ini.%d.tmp" % game_pid(game)))
-        game.command(CMD_QUIT)
-        assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
-        message, texts = box_message(game)
-        assert message == MESSAGE + windows_path(game.settings_path), message
-        game.screenshot(label + "_error_box")
-        click_box_ok(game, texts)
-        assert game.wait_exit() == 1
+        pid = game_pid(game)
+        lock = hold(game)
+        try:
+            game.command(CMD_QUIT)
+            assert wait_until(lambda: boxes(game), 20, 0.2), "no error box at exit"
+            message, texts = box_message(game)
+            kept = "%s.1.%d.kept" % (game.settings_path, pid)
+            assert message == MESSAGE + windows_path(game.settings_path) + KEPT_IN + windows_path(kept), message
+            game.screenshot(label + "_error_box")
+            click_box_ok(game, texts)
+            assert game.wait_exit() == 1
+        finally:
+            lock.kill()
+            lock.wait()
     assert game.settings_bytes() == written
     return game
+
+
+def test_a_folder_that_refuses_new_files_has_its_settings_rewritten_in_place():
+    # A player may rewrite Glimmets.ini there, but make no file beside it:
+    # neither the temporary file of a replacement nor the lock file.
+    game = Game("files_no_new_files", settings=settings_file(columns=13, rows=11, scores=SCORES))
+    subprocess.run(["chattr", "+i", game.folder], check=True)
+    try:
+        with game:
+            game.wait_window()
+            game.command(CMD_TOGGLE_LANGUAGE)  # written at once, in place
+            assert wait_until(lambda: "lang=0" in game.settings_text(), 10, 0.1), game.settings_text()
+            assert not boxes(game), game.windows()
+            game.command(CMD_QUIT)
+            assert game.wait_exit() == 0
+    finally:
+        subprocess.run(["chattr", "-i", game.folder], check=True)
+    assert game.settings_text() == settings_file(columns=13, rows=11, lang=0, scores=SCORES), game.settings_text()
+    assert leftovers(game) == [], leftovers(game)
 
 
 def test_a_folder_named_in_cyrillic_under_a_western_code_page():

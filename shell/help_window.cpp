@@ -20,7 +20,7 @@
 #include "resources/resource_ids.h"
 #include "storage/settings_file.h"
 #include "storage/texts.h"
-#include "tools/helpgen/help_pages_format.h"
+#include "help/pages_format.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "help_pages.h"
-#include "help_pages_format.h"
+#include "help/pages_format.h"
 #include "help_source.h"
 #include "test_support.h"
 

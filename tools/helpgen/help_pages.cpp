@@ -2,7 +2,7 @@
    jumps, a line feed after each paragraph. */
 #include "help_pages.h"
 
-#include "help_pages_format.h"
+#include "help/pages_format.h"
 #include "hlp_file.h"
 
 namespace helpgen {

@@ -1,5 +1,5 @@
 /* The generator's second output: the help pages the program carries inside
-   itself (format in help_pages_format.h). Same document, same checks as the
+   itself (format in help/pages_format.h). Same document, same checks as the
    help file: a jump to a topic that does not exist is refused. */
 #ifndef GLIMMETS_HELPGEN_HELP_PAGES_H
 #define GLIMMETS_HELPGEN_HELP_PAGES_H

@@ -1,8 +1,10 @@
 /* The help pages: every topic of the help in one compact run of cp1252
    bytes, carried inside the program as a resource and shown by the game's
-   own help window. The generator writes them (help_pages.h); the window and
-   the tests read them back with read_help_pages below, so both sides share
-   one definition of the format. Plain C++, no system header.
+   own help window. The generator (tools/helpgen/help_pages.h) writes them;
+   the window and the tests read them back with read_help_pages below, so
+   both sides share one definition of the format. Product code, in a room of
+   its own that the program and the tool both include: plain C++, no system
+   header, nothing else of the program.
 
      pages     := topic*                    the contents topic comes first
      topic     := 0x01 name 0x02 paragraph+

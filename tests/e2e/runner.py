@@ -41,6 +41,7 @@ def main(argv):
         keep, argv = argv[1], argv[2:]
     paths = argv or sorted(glob.glob(os.path.join(here, "test_*.py")))
     passed = failed = 0
+    seconds_by_file = {}
     try:
         tests = load_tests(paths)
     except Exception:
@@ -60,6 +61,11 @@ def main(argv):
             print("FAIL %s (%.1f s): %s" % (name, time.monotonic() - start, error), flush=True)
             traceback.print_exc()
             leftover_games()
+        file_name = name.split(".")[0] + ".py"
+        seconds_by_file[file_name] = seconds_by_file.get(file_name, 0) + time.monotonic() - start
+    print("time by file:")
+    for file_name, seconds in sorted(seconds_by_file.items(), key=lambda item: -item[1]):
+        print("  %-28s %6.1f s" % (file_name, seconds))
     print("e2e: %d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
 

@@ -82,6 +82,9 @@ def check_read_me(data, zip_name, version_text):
         for needed in ("Glimmets.exe", "Glimmets.ini", "Program Files", "F1", "Get-FileHash " + zip_name):
             assert needed in part, needed
     assert "Décompressez" in french and "Unzip" in english
+    # The keys, and what to do at Windows' warning for a program from the internet.
+    assert "F5" in french and "F5" in english and "Page préc." in french and "Page Up" in english
+    assert "Exécuter quand même" in french and "Run anyway" in english
 
 
 def test_both_programs_carry_the_manifest_and_one_version():

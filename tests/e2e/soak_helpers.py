@@ -3,10 +3,14 @@ one running Glimmets.exe, with checks along the way.
 
 `run_soak(seed, count)` starts the game and sends `count` inputs chosen by a
 random generator seeded with `seed`: presses of all three mouse buttons on the
-grid and outside it, F2, Ctrl+Z, the language toggle, the settings dialog
-(random values, closed with OK or Cancel), the best-scores dialog (sometimes
-reset) and the About box. Games that end open the congratulations box and the
-name entry, which are closed as a player would (sometimes typing a name).
+grid and outside it, the keys of the board (arrows, Home, End, Page Up and
+Down, Space and Enter), H, F2, F5, Ctrl+Z, the language toggle, both options
+of the view, the settings dialog (random values, closed with OK or Cancel),
+the board number dialog (good and bad numbers), the best-scores dialog
+(sometimes reset), the About box, the help window (opened, a link followed,
+closed) and the system's message of a change of scale. Games that end open
+the congratulations box and the name entry, which are closed as a player
+would (sometimes typing a name).
 
 The soak keeps a small model of what it asked for: the grid of the current
 game, the stone size and form on the screen, the dimensions the next new game
@@ -15,8 +19,10 @@ which board to decode; the program's own answers (status fields, window size)
 confirm it. At checkpoints, with no dialog open, the board decoded from the
 screen must hold the rules' invariant (settled columns, only stones and empty
 cells, empty columns only at the right) and the status fields must agree with
-it. At the end the program is closed and the settings file it wrote must read
-back within its limits. Every input is logged to actions.log in the game's
+it. At each checkpoint the game's memory is read too, and a steady climb
+across the run fails it (a font, a bitmap or a strip of stones lost at every
+change of scale or option). At the end the program is closed and the settings
+file it wrote must read back within its limits. Every input is logged to actions.log in the game's
 folder, so a failure can be read and replayed with the same seed."""
 import json
 import os
@@ -29,10 +35,15 @@ import time
 import harness
 import rules
 from dialog_helpers import (CMD_ABOUT, CMD_BEST_SCORES, CMD_QUIT, CMD_SETTINGS, CMD_TOGGLE_LANGUAGE, DIALOG,
-                            click_close_box, click_control, control, open_dialogs)
+                            click_close_box, click_control, control, open_dialogs, type_into)
 from harness import COLOURS, Game, parse_settings, settings_file, wait_until, xdotool
 
 OK, CANCEL = 128, 129
+CMD_RESTART, CMD_BOARD_NUMBER, CMD_SHOW_GROUPS, CMD_SYMBOLS, CMD_HELP = 103, 104, 203, 204, 301
+NUMBER_FIELD = 602
+HELP_CLASS = "GlimmetsHelp"
+BOARD_KEYS = ("Left", "Right", "Up", "Down", "Home", "End", "Prior", "Next")
+BAD_NUMBERS = ("12x", "4294967296", "-5")
 COLUMNS_FIELD, ROWS_FIELD, COLOURS_FIELD = 555, 556, 557
 ROUND, SQUARE, SOUND = 562, 563, 569
 SIZE_BUTTONS = {15: 565, 18: 566, 21: 567, 24: 568}
@@ -44,9 +55,18 @@ GAME_OVER_TEXTS = ("Game over", "Partie termin\u00e9e")
 STONES = set(COLOURS) - {"blank"}
 
 # How often each kind of input is chosen.
-WEIGHTS = [("grid", 62), ("outside", 8), ("new_game", 5), ("undo", 9), ("language", 4),
-           ("settings", 5), ("scores", 3), ("about", 3)]
+WEIGHTS = [("grid", 48), ("outside", 6), ("keys", 10), ("hint", 3), ("new_game", 4), ("restart", 3),
+           ("undo", 7), ("language", 3), ("options", 3), ("settings", 4), ("board_number", 3), ("scores", 2),
+           ("about", 2), ("help", 1), ("scale", 2)]
 CHECK_EVERY = 50
+# The most the game's private memory may grow per thousand inputs late in a
+# run, when the system's caches have settled and a leak keeps climbing; and
+# the fewest checkpoints on which that is judged (a run of 1,000 inputs).
+MAX_GROWTH_PER_THOUSAND_KB = 512
+MIN_CHECKPOINTS = 20
+# What 200 changes of scale and options may leave behind at the end of a run
+# (a strip of stones lost at each leaves some 700 KB).
+MAX_BURST_GROWTH_KB = 512
 BATCH = 12  # presses sent in one xdotool call
 
 
@@ -119,9 +139,12 @@ class Model:
         self.state = "new"                               # new, running or over
         self.colours_changed = False                     # during the running game
         self.lang = 1000
+        self.show_groups = self.symbols = False
 
-    def new_game(self):
-        self.columns, self.rows = self.pending
+    def new_game(self, same_grid=False):
+        """A new game; the board in play dealt again (F5) keeps its grid."""
+        if not same_grid:
+            self.columns, self.rows = self.pending
         self.layout = (self.columns, self.rows, self.size)
         self.state = "new"
         self.colours_changed = False
@@ -142,6 +165,7 @@ class Soak:
         self.kinds = {}
         self.rect = None
         self.started = time.monotonic()
+        self.memory = []  # (inputs sent, the game's resident memory in KB) at each checkpoint
         self.log = open(os.path.join(game.folder, "actions.log"), "w")
 
     # ---- bookkeeping ----
@@ -236,6 +260,25 @@ class Soak:
     def key(self, name, kind):
         self.note(kind, name)
         self.game.key(name)
+
+    def key_batch(self):
+        """Keys of the board in one go. The first is an arrow: it shows the
+        cursor if a pointer's move hid it, so every Space or Enter after it
+        is a press of the cursor's cell."""
+        keys = [self.random.choice(BOARD_KEYS[:4])]
+        for _ in range(self.random.randint(0, 7)):
+            keys.append(self.random.choice(BOARD_KEYS + ("space", "Return")))
+        for name in keys:
+            self.note("keys", name)
+        presses = any(name in ("space", "Return") for name in keys)
+        self.game.key(*keys)
+        if presses and self.model.state == "new":
+            self.model.state = "running"
+        fields = self.settle()
+        if fields[3] in GAME_OVER_TEXTS and self.model.state != "over":
+            self.model.state = "over"
+            self.games_ended += 1
+        self.handle_end_boxes()
 
     # ---- the end of a game ----
     def dialog_texts(self):
@@ -395,6 +438,67 @@ class Soak:
         self.close_box(texts, OK, ways)
         self.wait_closed("the best-scores dialog")
 
+    def board_number_dialog(self):
+        texts = self.open(CMD_BOARD_NUMBER, NUMBER_FIELD, "board_number")
+        good = self.random.random() < 0.6
+        number = str(self.random.randrange(2 ** 32)) if good else self.random.choice(BAD_NUMBERS)
+        self.note("type", number)
+        type_into(self.game, texts, NUMBER_FIELD, number)
+        self.game.key("Return", window_rect=texts["rect"])
+        if good:
+            self.wait_closed("the board number dialog")
+            self.model.new_game()
+            self.wait_new_game()
+            return
+        # Refused: a message in front of the dialog, then the dialog again.
+        if not wait_until(lambda: len(open_dialogs(self.game)) == 2, 5, 0.1):
+            self.fail("%r was not refused by a message" % number)
+        self.game.key("Return")
+        if not wait_until(lambda: len(open_dialogs(self.game)) == 1, 5, 0.1):
+            self.fail("the refusal of %r did not close" % number)
+        self.close_box(self.game.texts(DIALOG), CANCEL, ("button", "escape", "close box"))
+        self.wait_closed("the board number dialog")
+
+    def toggle_option(self):
+        if self.random.random() < 0.5:
+            self.note("options", "show groups")
+            self.game.command(CMD_SHOW_GROUPS)
+            self.model.show_groups = not self.model.show_groups
+        else:
+            self.note("options", "symbols")
+            self.game.command(CMD_SYMBOLS)
+            self.model.symbols = not self.model.symbols
+
+    def help_window(self):
+        """F1, a link followed by Tab and Enter, then Escape."""
+        self.note("help", "F1")
+        self.game.key("F1")
+        window = wait_until(lambda: self.game.texts(HELP_CLASS), 15, 0.2)
+        if not window:
+            self.fail("F1 opened no help window")
+        first_paragraph = control(window, 701)["text"].splitlines()[0]
+        self.note("help", "Tab Return")
+        self.game.key("Tab", "Return", window_rect=window["rect"])
+        def moved_on():
+            shown = self.game.texts(HELP_CLASS)
+            return shown if shown and control(shown, 701)["text"].splitlines()[0] != first_paragraph else None
+        followed = wait_until(moved_on, 10, 0.2)
+        if not followed:
+            self.fail("the help window's first link was not followed")
+        self.note("help", "Escape")
+        self.game.key("Escape", window_rect=followed["rect"])
+        if not wait_until(lambda: not [w for w in self.game.windows() if w["class"] == HELP_CLASS], 10, 0.2):
+            self.fail("Escape did not close the help window")
+
+    def scale_change(self):
+        """The system's message of a change of scale, at the same scale, with
+        the window's own place as the suggested one: the window is laid out
+        again and the game goes on."""
+        self.note("scale")
+        if harness.probe("dpichanged", *self.game.rect()["window"]) is None:
+            self.fail("the message of a change of scale could not be sent")
+        self.refresh_rect()
+
     def about_box(self):
         texts = self.open(CMD_ABOUT, ABOUT_TITLE, "about")
         self.close_box(texts)
@@ -405,10 +509,17 @@ class Soak:
         if open_dialogs(self.game):
             self.fail("a dialog is open at a checkpoint: %s" % open_dialogs(self.game))
         fields = self.settle()
-        time.sleep(0.2)  # the focus paint after a dialog
+        self.memory.append((self.sent, resident_kb(self.game)))
         model = self.model
         shown_columns = min(model.columns, self.rect["client_size"][0] // model.size)
         shown_rows = min(model.rows, model.grid_height() // model.size)
+        if model.symbols:  # they lie where a stone's colour is read: off while it is
+            self.note("options", "symbols")
+            self.game.command(CMD_SYMBOLS)
+            model.symbols = False
+            if not wait_until(lambda: self.readable(self.game.board(shown_columns, shown_rows, model.size)), 5, 0.1):
+                self.fail("the stones never showed without their symbols")
+        time.sleep(0.2)  # the focus paint after a dialog
         board = self.game.board(shown_columns, shown_rows, model.size)
         whole = shown_columns == model.columns and shown_rows == model.rows
         self.check_invariant(board, whole)
@@ -430,6 +541,17 @@ class Soak:
         elif fields[3] != str(playable):
             self.fail("field 3 reads %r with %d playable stones" % (fields[3], playable))
 
+    @staticmethod
+    def readable(board):
+        """Every cell a stone or empty, and every column settled."""
+        for column in board:
+            if any(v is None or (v not in STONES and v != "blank") for v in column):
+                return False
+            first_stone = next((r for r, v in enumerate(column) if v != "blank"), len(column))
+            if any(v == "blank" for v in column[first_stone:]):
+                return False
+        return True
+
     def check_invariant(self, board, whole):
         for c, column in enumerate(board):
             if any(v is None or (v not in STONES and v != "blank") for v in column):
@@ -448,10 +570,26 @@ class Soak:
         kind = self.random.choices(kinds, weights)[0]
         if kind in ("grid", "outside"):
             self.press_batch(min(self.random.randint(1, BATCH), max(1, self.count - self.sent)))
+        elif kind == "keys":
+            self.key_batch()
+        elif kind == "hint":
+            self.key("h", kind)
         elif kind == "new_game":
             self.key("F2", kind)
             self.model.new_game()
             self.wait_new_game()
+        elif kind == "restart":
+            self.key("F5", kind)
+            self.model.new_game(same_grid=True)
+            self.wait_new_game()
+        elif kind == "options":
+            self.toggle_option()
+        elif kind == "board_number":
+            self.board_number_dialog()
+        elif kind == "help":
+            self.help_window()
+        elif kind == "scale":
+            self.scale_change()
         elif kind == "undo":
             self.key("ctrl+z", kind)
         elif kind == "language":
@@ -481,7 +619,52 @@ class Soak:
                         self.sent, self.games_ended, time.monotonic() - self.started), flush=True)
         self.checkpoint()
         self.game.screenshot("soak_end")
+        self.check_memory()
+        self.leak_burst()
         self.finish()
+
+    def check_memory(self):
+        """A steady climb of the game's memory: past the first third of the
+        run (the system's caches filling, each kind of input used a first
+        time), the median of the last third stands above that of the middle
+        one by more than the allowed growth for the inputs between them.
+        Judged on runs of at least MIN_CHECKPOINTS checkpoints."""
+        kb = [k for _, k in self.memory]
+        print("soak: memory (private, KB) at the checkpoints: %s" % kb, flush=True)
+        third = len(self.memory) // 3
+        if len(self.memory) < MIN_CHECKPOINTS:
+            return
+        middle, last = self.memory[third:2 * third], self.memory[2 * third:]
+        median = lambda points: sorted(k for _, k in points)[len(points) // 2]
+        inputs = (last[len(last) // 2][0] - middle[len(middle) // 2][0]) or 1
+        rate = (median(last) - median(middle)) * 1000 / inputs
+        print("soak: memory %+.0f KB per thousand inputs from the middle third to the last" % rate, flush=True)
+        if rate > MAX_GROWTH_PER_THOUSAND_KB:
+            self.fail("the game's memory climbs %.0f KB per thousand inputs: %s" % (rate, kb))
+
+    def leak_burst(self, rounds=40):
+        """The inputs that make the program's pictures, fonts and strips anew
+        (a change of scale, each option on and off), many times over: what
+        one of them leaks adds up past the noise. Show groups switched once
+        more at the end, seen in the number of status fields, tells that every
+        message before it is handled."""
+        fields = len(self.status())
+        before = resident_kb(self.game)
+        place = self.game.rect()["window"]  # the same place and scale: the window stays
+        for _ in range(rounds):
+            if harness.probe("dpichanged", *place) is None:
+                self.fail("the message of a change of scale could not be sent")
+            for command in (CMD_SYMBOLS, CMD_SYMBOLS, CMD_SHOW_GROUPS, CMD_SHOW_GROUPS):
+                self.game.command(command)
+        self.game.command(CMD_SHOW_GROUPS)
+        self.model.show_groups = not self.model.show_groups
+        if not wait_until(lambda: len(self.status()) != fields, 20, 0.2):
+            self.fail("the burst of changes was not handled")
+        growth = resident_kb(self.game) - before
+        print("soak: memory %+d KB after %d changes of scale and %d of options" % (growth, rounds, 4 * rounds),
+              flush=True)
+        if growth > MAX_BURST_GROWTH_KB:
+            self.fail("%d changes of scale and options took %d KB that stayed" % (5 * rounds, growth))
 
     def finish(self):
         """Closes the program and reads back the settings file it wrote."""
@@ -492,6 +675,16 @@ class Soak:
             self.fail("the program ended with code %s" % code)
         self.log.close()
         check_settings_file(self.game.settings_text(), self.model)
+
+
+def resident_kb(game):
+    """The game's private resident memory in KB, as Linux counts the Wine
+    process: its heap and bitmaps, not the pages of the files it maps."""
+    with open("/proc/%d/status" % game.process.pid) as status:
+        for line in status:
+            if line.startswith("RssAnon:"):
+                return int(line.split()[1])
+    raise SoakFailure("no resident memory for process %d" % game.process.pid)
 
 
 def check_settings_file(text, model):
@@ -510,6 +703,10 @@ def check_settings_file(text, model):
     expected = [model.columns, model.rows, model.form, model.size, model.lang, model.colours]
     assert values[:6] == expected, "the file keeps %s, the soak chose %s" % (values[:6], expected)
     scores = lines[7:]
+    bits = (1 if model.show_groups else 0) | (2 if model.symbols else 0)
+    if bits:  # the options line, after the scores, while an option is on
+        assert scores and scores[-1] == "options=%d" % bits, "no options=%d line: %r" % (bits, scores[-1:])
+        scores = scores[:-1]
     assert len(scores) <= 24, "%d score lines" % len(scores)
     for line in scores:
         score, _, name = line.partition(",")
@@ -532,6 +729,7 @@ def run_soak(seed, count, name="soak", columns=10, rows=10, form=0, size=15, col
                 soak.log.close()
     summary = {"seed": seed, "inputs": soak.sent, "seconds": round(time.monotonic() - start, 1),
                "checkpoints": soak.checkpoints, "partial_checkpoints": soak.partial_checkpoints,
-               "games_ended": soak.games_ended, "kinds": soak.kinds}
+               "games_ended": soak.games_ended, "kinds": soak.kinds,
+               "memory_kb": [kb for _, kb in soak.memory]}
     print("soak: %s" % summary, flush=True)
     return summary

@@ -1,8 +1,10 @@
 """The short soak of the end-to-end run: a few hundred random inputs against
-the running game (presses of every button in and outside the grid, F2,
-Ctrl+Z, the language toggle, the settings, best-scores and About dialogs, the
-boxes of a game's end), with the board's invariant and the status fields
-checked every 50 inputs and the settings file checked at exit. The seed and
+the running game (presses of every button in and outside the grid, the keys
+of the board, H, F2, F5, Ctrl+Z, the language and both options, the settings,
+board number, best-scores and About dialogs, the help window, a change of
+scale, the boxes of a game's end), with the board's invariant and the status
+fields checked every 50 inputs, the game's memory after a burst of changes
+of scale and options, and the settings file checked at exit. The seed and
 the number of inputs come from SOAK_SEED and SOAK_COUNT (scripts/soak runs
 the long one); the seed is printed so that a failure can be replayed."""
 import os

@@ -60,9 +60,14 @@ def leftovers(game):
 def hold(game):
     """Another program holds the game's settings file without sharing it, as
     long as the returned process runs: the game can neither read nor replace it."""
-    # Named from the game's own folder: the probe's command line is in the
-    # code page, which a folder named in another script does not survive.
-    lock = subprocess.Popen(["wine", PROBE, "lock", "Glimmets.ini", "120"], cwd=game.folder, env=game.env,
+    # The probe's command line is in the code page: a folder named in another
+    # script is reached as the probe's own folder, any other in the long form
+    # that takes a path past 260 characters.
+    if game.folder.isascii():
+        where, path = None, "\\\\?\\" + windows_path(game.settings_path)
+    else:
+        where, path = game.folder, "Glimmets.ini"
+    lock = subprocess.Popen(["wine", PROBE, "lock", path, "120"], cwd=where, env=game.env,
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     assert lock.stdout.readline().strip() == b'"locked"'
     return lock

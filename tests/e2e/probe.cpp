@@ -349,6 +349,14 @@ int cmd_capture(const char* path, bool whole_window) {
         GetClientRect(window, &area);
     }
     int width = area.right, height = area.bottom;
+    if (width <= 0 || height <= 0) {
+        char why[160];
+        std::snprintf(why, sizeof why, "nothing to capture: the %s is %d x %d (window %s, %s)",
+                      whole_window ? "window" : "client area", width, height,
+                      IsIconic(window) ? "minimized" : "not minimized",
+                      IsWindowVisible(window) ? "visible" : "hidden");
+        return fail(why);
+    }
     HDC source = whole_window ? GetWindowDC(window) : GetDC(window);
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
@@ -532,11 +540,22 @@ int cmd_modules(DWORD pid) {
     return 0;
 }
 
+// Keeps the prefix's desktop up for as long as it runs (the tests end it
+// with the Wine server). Wine closes a desktop a second after the last
+// program on it ends, and the next program to start brings it up again: a
+// probe that was that program, a game starting beside it, was seen to hang,
+// its output never ending, until its time ran out.
+int cmd_hold() {
+    if (GetDesktopWindow() == nullptr) return fail("no desktop");
+    emit("true");
+    for (;;) Sleep(INFINITE);
+}
+
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
-                " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> |"
+                " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> | hold |"
                 " serve");
 }
 
@@ -583,6 +602,7 @@ int run_command(int argc, char** argv) {
     if (command == "cover") return cmd_cover();
     if (command == "dpichanged" && argc == 6)
         return cmd_dpichanged(RECT{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])});
+    if (command == "hold") return cmd_hold();
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

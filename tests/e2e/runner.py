@@ -51,6 +51,7 @@ def main(argv):
         if keep and keep not in name:
             continue
         start = time.monotonic()
+        harness.probe_failures.clear()
         try:
             test()
             passed += 1
@@ -58,6 +59,7 @@ def main(argv):
         except Exception as error:
             failed += 1
             print("FAIL %s (%.1f s): %s" % (name, time.monotonic() - start, error), flush=True)
+            print("".join("  the %s\n" % said for said in harness.probe_failures), end="", flush=True)
             traceback.print_exc()
             leftover_games()
     print("e2e: %d passed, %d failed" % (passed, failed))

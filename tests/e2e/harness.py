@@ -244,21 +244,30 @@ def Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False):
         show_screen(96, "1280x1024", False, False)
 
 
-# The probe's failures in the test that runs now (its command, exit code and
-# error output), the latest last; the runner adds them to a failure's message.
+# The probe's failures in the test that runs now (its command, exit code,
+# error output and any output), the latest last; the runner adds them to a
+# failure's message.
 probe_failures = []
 PROBE_FAILURES_KEPT = 8
 
 
 def probe(*args, timeout=30):
     """Runs probe.exe with the arguments; the parsed JSON, or None on failure
-    (whose error output is kept in probe_failures)."""
+    (whose error output is kept in probe_failures); a probe that does not
+    end within `timeout` fails the test with what it wrote on its error
+    output."""
     args = [str(a) for a in args]
-    done = subprocess.run(["wine", PROBE, *args], capture_output=True, timeout=timeout)
+    try:
+        done = subprocess.run(["wine", PROBE, *args], capture_output=True, timeout=timeout)
+    except subprocess.TimeoutExpired as hung:
+        said = (hung.stderr or b"").decode("utf-8", "replace").strip() or "nothing on stderr"
+        raise AssertionError("probe %s: no answer within %d s: %s" % (" ".join(args), timeout, said)) from None
     out = done.stdout.decode("utf-8", "replace")
     if done.returncode == 0 and out.strip():
         return json.loads(out)
     said = done.stderr.decode("utf-8", "replace").strip() or "nothing on stderr"
+    if out.strip():  # Wine tells on the output why it could not start a program
+        said += "; output: " + " ".join(out.split())[:300]
     probe_failures.append("probe %s: exit %d: %s" % (" ".join(args), done.returncode, said))
     del probe_failures[:-PROBE_FAILURES_KEPT]
     return None

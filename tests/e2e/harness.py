@@ -33,7 +33,7 @@ Game(name, settings=None, lang=None, exe=None, env=None): a fresh folder
   start()                 start the program (done by `with`)
   wait_window(timeout)    wait until the main window is visible; its rect()
   rect()                  {"window": [l, t, r, b], "client_origin": [x, y],
-                           "client_size": [w, h], "visible", "foreground",
+                           "client_size": [w, h], "visible", "minimized", "foreground",
                            "screen": [w, h], "menu_height", "caption_height",
                            "title"} (screen coordinates = X root coordinates)
   status()                the four status bar fields, as str

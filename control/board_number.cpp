@@ -8,6 +8,7 @@ bool parse_board_number(const char* text, std::uint32_t& number) {
     std::uint64_t value = 0;
     const char* p = text;
     for (; *p >= '0' && *p <= '9'; ++p) {
+        if (p - text == BOARD_NUMBER_DIGITS) return false;
         value = value * 10 + static_cast<unsigned>(*p - '0');
         if (value > LARGEST) return false;
     }

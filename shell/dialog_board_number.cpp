@@ -3,6 +3,7 @@
 // Which texts are numbers is the rule of control/board_number; a text that is
 // not one is refused with a message, and the dialog stays open to mend it.
 #include <cstdint>
+#include <string>
 
 #include "control/board_number.h"
 #include "control/game.h"
@@ -13,9 +14,6 @@
 #include "storage/texts.h"
 
 namespace {
-
-// Room for any paste the player may try: what is longer is cut, and refused.
-constexpr int TYPED_MAX = 64;
 
 void select_number(HWND dialog) {
     HWND edit = GetDlgItem(dialog, IDC_BOARD_NUMBER_EDIT);
@@ -31,7 +29,9 @@ void fill_board_number(HWND dialog, std::uint32_t number) {
     set_item_text(dialog, IDC_CANCEL_BUTTON, get_text(TXT_CANCEL));
     char text[16];
     format_text(text, sizeof text, "%u", static_cast<unsigned>(number));
-    SendDlgItemMessageW(dialog, IDC_BOARD_NUMBER_EDIT, EM_LIMITTEXT, TYPED_MAX, 0);
+    // The field takes any paste whole (0 lifts its limit): a text cut to
+    // its first characters could read as another number.
+    SendDlgItemMessageW(dialog, IDC_BOARD_NUMBER_EDIT, EM_LIMITTEXT, 0, 0);
     set_item_text(dialog, IDC_BOARD_NUMBER_EDIT, text);
     select_number(dialog);
 }
@@ -45,10 +45,11 @@ void refuse(HWND dialog) {
 }
 
 void on_ok(HWND dialog) {
-    wchar_t typed[TYPED_MAX + 1] = L"";
-    GetDlgItemTextW(dialog, IDC_BOARD_NUMBER_EDIT, typed, TYPED_MAX + 1);
+    HWND edit = GetDlgItem(dialog, IDC_BOARD_NUMBER_EDIT);
+    std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    typed.resize(static_cast<std::size_t>(GetWindowTextW(edit, &typed[0], static_cast<int>(typed.size()))));
     auto* number = reinterpret_cast<std::uint32_t*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!parse_board_number(narrow(typed).c_str(), *number)) {
+    if (!parse_board_number(narrow(typed.c_str()).c_str(), *number)) {
         refuse(dialog);
         return;
     }

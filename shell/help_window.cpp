@@ -205,7 +205,11 @@ void show_topic(int topic) {
     SendMessageW(help.text, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(help.text, nullptr, TRUE);
     help.shown = topic;
-    EnableWindow(GetDlgItem(help.window, IDC_HELP_BACK), !help.history.empty());
+    // A disabled window keeps no focus: the keys would reach nothing. Back
+    // disabled under the focus (by itself, Backspace or Alt+Left) gives it to the text first.
+    HWND back = GetDlgItem(help.window, IDC_HELP_BACK);
+    if (help.history.empty() && GetFocus() == back) SetFocus(help.text);
+    EnableWindow(back, !help.history.empty());
 }
 
 void go_to(int topic) {

@@ -137,8 +137,17 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_SIZE:  // the status bar keeps to the bottom edge, the group's field to its right end
             if (status_bar != nullptr) SendMessageW(status_bar, WM_SIZE, 0, 0);
             if (view_options.show_groups) lay_out_status_fields(window);
+            if (wparam == SIZE_RESTORED) follow_restore(window);
             return 0;
-        case WM_DPICHANGED: follow_dpi_change(window, *reinterpret_cast<const RECT*>(lparam)); return 0;
+        // Changes of the screen: scale, metrics and fonts, work area, monitors.
+        case WM_DPICHANGED: follow_screen_change(window, reinterpret_cast<const RECT*>(lparam)); return 0;
+        case WM_GETDPISCALEDSIZE: return size_at_dpi(window, LOWORD(wparam), *reinterpret_cast<SIZE*>(lparam));
+        case WM_SETTINGCHANGE:
+        case WM_DISPLAYCHANGE:
+        case WM_THEMECHANGED:
+            if (message != WM_SETTINGCHANGE || wparam == SPI_SETNONCLIENTMETRICS || wparam == SPI_SETWORKAREA)
+                follow_screen_change(window, nullptr);
+            return DefWindowProcW(window, message, wparam, lparam);
         case WM_CLOSE: PostMessageW(main_window, WM_DESTROY, 0, 0); return 0;
         case WM_COMMAND: run_command(LOWORD(wparam)); return 0;
         case WM_TIMER: on_clock_tick(); return 0;

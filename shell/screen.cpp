@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "control/game.h"
 #include "control/screen_fit.h"
@@ -36,6 +37,7 @@ const wchar_t* const STATUS_WIDEST[STATUS_FIELDS - 1] = {L"88'88", L"888", L"888
 constexpr int SIZING_ATTEMPTS = 4;
 
 HFONT status_font = nullptr;
+int status_font_dpi = BASE_DPI;  // the scale the status bar's font was made for
 
 template <typename Function>
 Function system_function(HMODULE module, const char* name) {
@@ -53,12 +55,12 @@ int system_dpi() {
 }
 
 // Windows 8.1 knows each monitor's scale, through shcore, but not a window's.
-int monitor_dpi(HWND window) {
+int monitor_dpi(HMONITOR monitor) {
     using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const GetDpiForMonitorFunction get_dpi = system_function<GetDpiForMonitorFunction>(
         LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     UINT x = 0, y = 0;
-    if (get_dpi == nullptr || get_dpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y) != S_OK)
+    if (get_dpi == nullptr || get_dpi(monitor, 0, &x, &y) != S_OK)
         return 0;
     return static_cast<int>(y);
 }
@@ -120,6 +122,7 @@ void set_status_font(int dpi) {
     SendMessageW(status_bar, WM_SIZE, 0, 0);
     if (status_font != nullptr) DeleteObject(status_font);
     status_font = font;
+    status_font_dpi = dpi;
 }
 
 void make_status_bar(HWND window, int dpi) {
@@ -129,41 +132,103 @@ void make_status_bar(HWND window, int dpi) {
     set_status_parts(dpi);
 }
 
-// Gives the window the size whose client area holds the grid and the status
-// bar exactly, at the largest stone side that lets it fit the work area. The
-// size is first taken from the system's metrics, then from what the system
-// really put around the client area (a menu bar wrapped onto two lines is
-// taller than the metrics say), until the two agree.
-void size_to_grid(HWND window, int dpi, UINT flags) {
-    const RECT work = work_area_of(window);
-    const int columns = settings.columns, rows = settings.rows;
-    SIZE frame = frame_at(window, dpi);
+ScreenRect screen_rect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+// The status bar's height at a scale: measured at the scale its font was
+// made for, and in proportion at another (a layout then measures it again).
+int status_height_at(int dpi) {
+    if (status_bar == nullptr) return 0;
+    return MulDiv(height_of(status_bar), dpi, status_font_dpi);
+}
+
+// A monitor with its work area, its scale, and the room the window takes
+// around the grid at that scale by the system's metrics.
+ScreenMonitor monitor_entry(HWND window, const ScreenRect& area, const ScreenRect& work, int dpi) {
+    const SIZE frame = frame_at(window, dpi);
+    return ScreenMonitor{area, work, dpi, frame.cx, frame.cy + status_height_at(dpi)};
+}
+
+struct Desk {
+    HWND window;
+    std::vector<ScreenMonitor> monitors;
+};
+
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, RECT*, LPARAM desk_pointer) {
+    Desk& desk = *reinterpret_cast<Desk*>(desk_pointer);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const int dpi = monitor_dpi(monitor);
+    desk.monitors.push_back(monitor_entry(desk.window, screen_rect(info.rcMonitor), screen_rect(info.rcWork),
+                                          dpi > 0 ? dpi : system_dpi()));
+    return TRUE;
+}
+
+std::vector<ScreenMonitor> monitors_for(HWND window) {
+    Desk desk{window, {}};
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&desk));
+    if (desk.monitors.empty()) {  // the work area as the system says it
+        const ScreenRect work = screen_rect(work_area_of(window));
+        desk.monitors.push_back(monitor_entry(window, work, work, window_dpi(window)));
+    }
+    return desk.monitors;
+}
+
+GridSize grid_asked() { return GridSize{settings.columns, settings.rows, settings.stone_size}; }
+
+// Changes of the screen are laid out one at a time (see ScreenLayout).
+ScreenLayout screen_layout;
+
+// One pass of the layout: the window on the monitor it belongs to, chosen
+// once, at the largest stone side that lets the grid fit its work area,
+// centred there (a new game) or moved by as little as it takes to lie inside
+// it. Its size is first taken from the system's metrics, then from what the
+// system really put around the client area (a menu bar wrapped onto two
+// lines is taller than the metrics say), until the two agree.
+void lay_out_pass(HWND window, bool centre, UINT flags) {
+    const int dpi = window_dpi(window);
+    if (status_bar != nullptr) {
+        set_status_font(dpi);
+        set_status_parts(dpi);
+    }
+    RECT own{};
+    GetWindowRect(window, &own);
+    const ScreenRect old = screen_rect(own);
+    const std::vector<ScreenMonitor> monitors = monitors_for(window);
+    const int chosen = monitor_of(old, monitors.data(), static_cast<int>(monitors.size()));
+    ScreenMonitor monitor = monitors[static_cast<std::size_t>(chosen)];
     for (int attempt = 0; attempt < SIZING_ATTEMPTS; ++attempt) {
-        const int status_height = status_bar != nullptr ? height_of(status_bar) : 0;
-        const WindowRoom room{frame.cx, frame.cy + status_height, work.right - work.left, work.bottom - work.top};
-        const int side = fitted_stone_side(scaled_stone_side(settings.stone_size, dpi), columns, rows, room);
+        const WindowPlace place = place_on_monitor(old, grid_asked(), monitor, centre);
         // Pictures that cannot be made at that side leave those in use, or
         // at the start those of the stone size itself.
-        if (side != stone_side() && !load_stone_pictures(side) && stone_side() == 0)
+        if (place.side != stone_side() && !load_stone_pictures(place.side) && stone_side() == 0)
             load_stone_pictures(settings.stone_size);
-        const int drawn = stone_side();  // a side that could not be made keeps the pictures in use
-        SetWindowPos(window, HWND_TOP, 0, 0, columns * drawn + frame.cx, rows * drawn + frame.cy + status_height,
-                     flags | SWP_NOMOVE);
+        const int drawn = stone_side();
+        SetWindowPos(window, HWND_TOP, place.window.left, place.window.top,
+                     settings.columns * drawn + monitor.extra_width, settings.rows * drawn + monitor.extra_height,
+                     flags);
         const SIZE seen = measured_frame(window);
-        if (seen.cx == frame.cx && seen.cy == frame.cy) return;
-        frame = seen;
+        const int status_height = status_bar != nullptr ? height_of(status_bar) : 0;
+        if (seen.cx == monitor.extra_width && seen.cy + status_height == monitor.extra_height) return;
+        monitor.extra_width = seen.cx;
+        monitor.extra_height = seen.cy + status_height;
     }
 }
 
-// Moves the window by as little as it takes to lie inside the work area.
-void keep_in_work_area(HWND window) {
-    RECT own{};
-    GetWindowRect(window, &own);
-    const RECT work = work_area_of(window);
-    const int width = own.right - own.left, height = own.bottom - own.top;
-    const int x = centred_start(width, own.left, width, work.left, work.right - work.left);
-    const int y = centred_start(height, own.top, height, work.top, work.bottom - work.top);
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// Lays the window out in passes until no change waits: the first one
+// centred when asked, the next ones (a change of scale sent from inside the
+// first one's moves) where the window then stands, at the newest scale.
+void run_layout(HWND window, bool centre, UINT flags) {
+    do {
+        lay_out_pass(window, centre, flags);
+        centre = false;
+    } while (screen_layout.next_pass());
+}
+
+void show_laid_out(HWND window) {
+    DrawMenuBar(window);
+    InvalidateRect(window, nullptr, FALSE);
+    paint_board(window);
 }
 
 }  // namespace
@@ -176,7 +241,7 @@ int window_dpi(HWND window) {
         const UINT dpi = for_window(window);
         if (dpi != 0) return static_cast<int>(dpi);
     }
-    const int dpi = window != nullptr ? monitor_dpi(window) : 0;
+    const int dpi = window != nullptr ? monitor_dpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) : 0;
     return dpi > 0 ? dpi : system_dpi();
 }
 
@@ -224,12 +289,16 @@ void center_window(HWND window, HWND over) {
 }
 
 void layout_main_window(HWND window) {
-    const int dpi = window_dpi(window);
-    make_status_bar(window, dpi);
-    size_to_grid(window, dpi, 0);  // also brings the window to the top and activates it
-    center_window(window, nullptr);
+    make_status_bar(window, window_dpi(window));
+    // A minimized window is not moved: the new board is laid out when it is
+    // restored, where it then stands.
+    if (IsIconic(window)) {
+        screen_layout.changed(true);
+    } else if (screen_layout.changed(false)) {
+        run_layout(window, true, 0);  // also brings the window to the top and activates it
+    }
     DrawMenuBar(window);
-    ShowWindow(window, SW_SHOWNORMAL);
+    if (!IsIconic(window)) ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     show_new_game_status();
 }
@@ -248,19 +317,39 @@ void fit_stones_to_window(HWND window) {
                                           settings.rows, room));
 }
 
-void follow_dpi_change(HWND window, const RECT& suggested) {
+void follow_screen_change(HWND window, const RECT* suggested) {
+    if (!screen_layout.changed(IsIconic(window) != FALSE)) return;
     // The system's rectangle puts the window where it now belongs (the
-    // monitor it was moved to); its size is then made ours.
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    const int dpi = window_dpi(window);
-    if (status_bar != nullptr) {
-        set_status_font(dpi);
-        set_status_parts(dpi);
-    }
-    size_to_grid(window, dpi, SWP_NOZORDER | SWP_NOACTIVATE);
-    keep_in_work_area(window);
-    DrawMenuBar(window);
-    InvalidateRect(window, nullptr, FALSE);
-    paint_board(window);
+    // monitor it was moved to), at the size it was told the grid needs.
+    if (suggested != nullptr)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    run_layout(window, false, SWP_NOZORDER | SWP_NOACTIVATE);
+    show_laid_out(window);
+}
+
+void follow_restore(HWND window) {
+    if (!screen_layout.restored()) return;
+    run_layout(window, false, SWP_NOZORDER | SWP_NOACTIVATE);
+    show_laid_out(window);
+}
+
+bool size_at_dpi(HWND window, int dpi, SIZE& size) {
+    if (dpi <= 0) return false;
+    RECT own{};
+    GetWindowRect(window, &own);
+    const std::vector<ScreenMonitor> monitors = monitors_for(window);
+    const int count = static_cast<int>(monitors.size());
+    // The monitor of that scale the window goes to: the one under the
+    // pointer when a drag takes it there, else its own.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    int chosen = monitor_of(ScreenRect{pointer.x, pointer.y, pointer.x + 1, pointer.y + 1}, monitors.data(), count);
+    if (monitors[static_cast<std::size_t>(chosen)].dpi != dpi)
+        chosen = monitor_of(screen_rect(own), monitors.data(), count);
+    const ScreenMonitor& target = monitors[static_cast<std::size_t>(chosen)];
+    const WindowPlace place = place_on_monitor(screen_rect(own), grid_asked(),
+                                               monitor_entry(window, target.area, target.work, dpi), false);
+    size = SIZE{place.window.width(), place.window.height()};
+    return true;
 }

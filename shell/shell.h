@@ -42,16 +42,27 @@ RECT work_area_of(HWND window);
 void center_window(HWND window, HWND over);
 // A new game: the status bar made anew, the stones at the scale (smaller
 // when the grid would not fit), the window sized to the grid and the status
-// bar exactly, centred in the work area and shown.
+// bar exactly, centred in the work area of the monitor it is on, and shown;
+// a minimized window is laid out when it is restored.
 void layout_main_window(HWND window);
 // The status bar's fields laid out again (a field came or went).
 void lay_out_status_fields(HWND window);
 // The stone size or form changed during a game: the pictures are made again
 // at the side the scale and the screen allow; the window keeps its size.
 void fit_stones_to_window(HWND window);
-// WM_DPICHANGED: the window at the system's suggested place, then sized,
-// its stones and status bar made again at the new scale.
-void follow_dpi_change(HWND window, const RECT& suggested);
+// A change of the screen (WM_DPICHANGED with the system's suggested
+// rectangle, which the window takes first; the metrics and fonts, the work
+// area, the monitors): the status bar, the stones and the window's size made
+// again at the window's scale, inside the work area of its monitor. One
+// that arrives during a layout is taken right after it, and one that arrives
+// while the window is minimized once it is restored.
+void follow_screen_change(HWND window, const RECT* suggested);
+// The window was restored (WM_SIZE): the change it missed while minimized.
+void follow_restore(HWND window);
+// WM_GETDPISCALEDSIZE: the window's size for the grid at `dpi`, on the
+// monitor of that scale it goes to, so that the rectangle WM_DPICHANGED then
+// suggests is the one the layout keeps.
+bool size_at_dpi(HWND window, int dpi, SIZE& size);
 extern HWND status_bar;  // re-created by every layout; the door writes its fields
 // Draws again the cells whose overlay (cursor, outlines) changed since the last draw.
 void paint_overlay_changes(HWND window);

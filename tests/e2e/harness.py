@@ -33,7 +33,7 @@ Game(name, settings=None, lang=None, exe=None, env=None): a fresh folder
   start()                 start the program (done by `with`)
   wait_window(timeout)    wait until the main window is visible; its rect()
   rect()                  {"window": [l, t, r, b], "client_origin": [x, y],
-                           "client_size": [w, h], "visible", "foreground",
+                           "client_size": [w, h], "visible", "minimized", "foreground",
                            "screen": [w, h], "menu_height", "caption_height",
                            "title"} (screen coordinates = X root coordinates)
   status()                the four status bar fields, as str
@@ -84,8 +84,15 @@ Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False): a
     run's own screen on exit. Group the tests of one screen under one block:
     each change restarts Wine.
 
+The desktop of the prefix is brought up before the first game after each
+start of Wine and kept up by a probe of its own (keep_desktop): Wine closes
+a desktop a second after its last program ends, and a probe that brought it
+up again, with a game starting beside it, could hang until its time ran out.
+
 Other helpers: settings_file(**fields) composes a settings file;
-probe(*args) runs the probe and parses its JSON; wine(*args) runs a Win32
+probe(*args) runs the probe and parses its JSON (None on failure, the
+probe's error output kept in probe_failures, which the runner prints with
+a failed test); wine(*args) runs a Win32
 program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
 x_focus() is the X window that has X's keyboard focus. Image.block(x, y,
 side) gives a square's bytes; tests/e2e/pictures.py compares them with the
@@ -94,6 +101,7 @@ pictures the stone painter draws.
 import contextlib
 import json
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -157,11 +165,32 @@ WINDOWS_10_METRICS = ['"%s"="%s"' % pair for pair in (
 _classic = {}  # the prefix's own metrics and link colour, read once before the first change
 
 
+_desktop_keeper = None  # the probe that keeps the desktop up (probe hold)
+
+
+def keep_desktop():
+    """Brings the prefix's desktop up once per start of Wine and keeps it up
+    for every program after: Wine closes a desktop a second after the last
+    program on it ends, and the next program to start brings it up again; a
+    probe that was that program, with a game starting beside it, was seen to
+    hang, its output never ending, until its time ran out. A probe of its
+    own stays on the desktop; it answers once the desktop is there."""
+    global _desktop_keeper
+    if _desktop_keeper is not None and _desktop_keeper.poll() is None:
+        return
+    _desktop_keeper = subprocess.Popen(["wine", PROBE, "hold"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                       stderr=subprocess.DEVNULL)
+    ready, _, _ = select.select([_desktop_keeper.stdout], [], [], 60)
+    assert ready and _desktop_keeper.stdout.readline().strip() == b"true", "the desktop did not come up"
+
+
 def restart_wine():
     """Ends every program of the prefix and starts its server and desktop
     again, which then read the screen's settings anew."""
     subprocess.run(["wineserver", "-k"], capture_output=True, timeout=60)
     subprocess.run(["wineserver", "-w"], capture_output=True, timeout=60)
+    if _desktop_keeper is not None:
+        _desktop_keeper.wait(timeout=60)
 
 
 def import_registry(lines):
@@ -203,9 +232,7 @@ def show_screen(dpi, desktop, windows10, taskbar):
     restart_wine()
     # The server stays up between programs; it keeps no pipe of ours open.
     subprocess.run(["wineserver", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-    # The desktop comes up before the game; it outlives the probe, so it
-    # must not hold the probe's output open.
-    subprocess.run(["wine", PROBE, "windows"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    keep_desktop()  # before the game, as a player's desktop is
 
 
 @contextlib.contextmanager
@@ -217,12 +244,37 @@ def Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False):
         show_screen(96, "1280x1024", False, False)
 
 
+# The probe's failures in the test that runs now (its command, exit code,
+# error output and any output), the latest last; the runner adds them to a
+# failure's message.
+probe_failures = []
+PROBE_FAILURES_KEPT = 8
+
+
 def probe(*args, timeout=30):
-    """Runs probe.exe with the arguments; the parsed JSON, or None on failure."""
-    code, out = wine(PROBE, *[str(a) for a in args], timeout=timeout)
-    if code != 0 or not out.strip():
-        return None
-    return json.loads(out)
+    """Runs probe.exe with the arguments; the parsed JSON, or None on failure
+    (whose error output is kept in probe_failures); a probe that does not
+    end within `timeout` fails the test with what it wrote on its error
+    output."""
+    args = [str(a) for a in args]
+    try:
+        done = subprocess.run(["wine", PROBE, *args], capture_output=True, timeout=timeout)
+    except subprocess.TimeoutExpired as hung:
+        said = (hung.stderr or b"").decode("utf-8", "replace").strip() or "nothing on stderr"
+        raise AssertionError("probe %s: no answer within %d s: %s" % (" ".join(args), timeout, said)) from None
+    out = done.stdout.decode("utf-8", "replace")
+    if done.returncode == 0 and out.strip():
+        return json.loads(out)
+    said = done.stderr.decode("utf-8", "replace").strip() or "nothing on stderr"
+    if out.strip():  # Wine tells on the output why it could not start a program
+        said += "; output: " + " ".join(out.split())[:300]
+    probe_failures.append("probe %s: exit %d: %s" % (" ".join(args), done.returncode, said))
+    del probe_failures[:-PROBE_FAILURES_KEPT]
+    return None
+
+
+def last_probe_failure():
+    return probe_failures[-1] if probe_failures else "no probe failed"
 
 
 def wait_until(predicate, timeout=10.0, step=0.1):
@@ -333,6 +385,7 @@ class Game:
 
     # ---- life of the program ----
     def start(self):
+        keep_desktop()
         self.process = subprocess.Popen(["wine", "Glimmets.exe"], cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
@@ -399,7 +452,8 @@ class Game:
 
     def capture(self, whole_window=False):
         path = os.path.join(self.folder, "capture.ppm")
-        assert probe("capture", path, *(["window"] if whole_window else [])) is not None
+        if probe("capture", path, *(["window"] if whole_window else [])) is None:
+            raise AssertionError("%s: the window could not be captured: %s" % (self.name, last_probe_failure()))
         return Image(path)
 
     def stone_size(self):

@@ -4,9 +4,10 @@
 // rectangle, the status bar's fields and a list box's lines (whose buffers
 // must live inside the game's process), dialog texts, the board's pixels,
 // the help window's text and where its characters stand.
-// It can also hold a file open without sharing, post messages, list the
-// libraries loaded in a process, and leave a trace on the game's window to
-// see whether it paints that part again. (The
+// It can also hold a file open without sharing, post messages, send the
+// game the system's messages of a change of the screen (its window pushed
+// partly off the screen first), list the libraries loaded in a process, and
+// leave a trace on the game's window to see whether it paints that part again. (The
 // figures under Wine are timed by bench/wine.) Output is UTF-8, one JSON value.
 #include <windows.h>
 #include <commctrl.h>
@@ -75,6 +76,8 @@ std::wstring class_of(HWND window) {
 }
 
 HWND game_window() { return FindWindowW(GAME_CLASS, nullptr); }
+
+long number(const char* text) { return std::strtol(text, nullptr, 0); }
 
 // A top-level window by class name, else by title.
 HWND find_top(const char* class_or_title) {
@@ -160,9 +163,9 @@ std::string one_line_frame_json(HWND window) {
     return "\"one_line_frame\": " + rect_json(frame);
 }
 
-int cmd_rect() {
-    HWND window = game_window();
-    if (window == nullptr) return fail("no game window");
+// The game's window as the tests check it: its rectangle, client area,
+// state, scale, work area, the system's metrics and the status bar.
+std::string window_json(HWND window) {
     // Visible first: the program lays its window out before showing it, so
     // a rectangle read after a window was seen visible is its final one,
     // even when the probe is held up between the two reads.
@@ -179,18 +182,26 @@ int cmd_rect() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    char buffer[512];
+    char buffer[640];
     std::snprintf(buffer, sizeof buffer,
                   "{\"window\": %s, \"client_origin\": [%ld, %ld], \"client_size\": [%ld, %ld], "
-                  "\"visible\": %d, \"foreground\": %d, \"screen\": [%d, %d], \"menu_height\": %d, "
+                  "\"visible\": %d, \"minimized\": %d, \"foreground\": %d, \"screen\": [%d, %d], "
+                  "\"menu_height\": %d, "
                   "\"caption_height\": %d, \"dpi\": %d, \"work_area\": %s, \"link_colour\": [%d, %d, %d], ",
                   rect_json(outer).c_str(), origin.x, origin.y, client.right, client.bottom,
-                  visible ? 1 : 0, GetForegroundWindow() == window ? 1 : 0, screen_w, screen_h,
+                  visible ? 1 : 0, IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
+                  screen_w, screen_h,
                   GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), dpi,
                   rect_json(monitor.rcWork).c_str(), GetRValue(GetSysColor(COLOR_HOTLIGHT)),
                   GetGValue(GetSysColor(COLOR_HOTLIGHT)), GetBValue(GetSysColor(COLOR_HOTLIGHT)));
-    emit(std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
-         ", \"title\": " + json_string(window_text(window)) + "}");
+    return std::string(buffer) + status_bar_json(window) + ", " + one_line_frame_json(window) +
+           ", \"title\": " + json_string(window_text(window)) + "}";
+}
+
+int cmd_rect() {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    emit(window_json(window));
     return 0;
 }
 
@@ -350,6 +361,14 @@ int cmd_capture(const char* path, bool whole_window) {
         GetClientRect(window, &area);
     }
     int width = area.right, height = area.bottom;
+    if (width <= 0 || height <= 0) {
+        char why[160];
+        std::snprintf(why, sizeof why, "nothing to capture: the %s is %d x %d (window %s, %s)",
+                      whole_window ? "window" : "client area", width, height,
+                      IsIconic(window) ? "minimized" : "not minimized",
+                      IsWindowVisible(window) ? "visible" : "hidden");
+        return fail(why);
+    }
     HDC source = whole_window ? GetWindowDC(window) : GetDC(window);
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
@@ -512,6 +531,91 @@ int cmd_dpichanged(const RECT& suggested) {
     return 0;
 }
 
+// What the system asks before it sends WM_DPICHANGED: the window's size at
+// another scale, answered into a SIZE of the game's own memory.
+int cmd_scaled_size(int dpi) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RemoteBuffer buffer(window);
+    if (!buffer.ok()) return fail("no buffer in the game's process");
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    buffer.write(&size, sizeof size);
+    const LRESULT answered = SendMessageW(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi), buffer.pointer());
+    buffer.read_into(&size, sizeof size);
+    emit("{\"answered\": " + std::to_string(answered) + ", \"size\": [" + std::to_string(size.cx) + ", " +
+         std::to_string(size.cy) + "]}");
+    return 0;
+}
+
+// Moves the game's window, as a drag would, so that two thirds of it hang
+// past the bottom right corner of its work area; the rectangle it then has.
+std::string push_off_the_screen(HWND window) {
+    RECT own{};
+    GetWindowRect(window, &own);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    SetWindowPos(window, nullptr, monitor.rcWork.right - (own.right - own.left) / 3,
+                 monitor.rcWork.bottom - (own.bottom - own.top) / 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window, &own);
+    return rect_json(own);
+}
+
+// Sends a message whose parameters are numbers and waits until it is handled.
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 10000, &result) != 0;
+}
+
+// Changes of the screen, as the system sends them to every top-level window
+// (message, wParam, lParam, given as triples): before each, the window is
+// pushed partly off the screen. For each, where it was pushed and the
+// window once the change was handled.
+int cmd_screen_changes(int count, char** triples) {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    std::string out = "[";
+    for (int i = 0; i + 2 < count; i += 3) {
+        const std::string pushed = push_off_the_screen(window);
+        if (!send(window, static_cast<UINT>(number(triples[i])), static_cast<WPARAM>(number(triples[i + 1])),
+                  static_cast<LPARAM>(number(triples[i + 2]))))
+            return fail("the game did not answer a change of the screen");
+        out += (i ? ", " : "") + std::string("{\"pushed\": ") + pushed + ", \"after\": " + window_json(window) + "}";
+    }
+    emit(out + "]");
+    return 0;
+}
+
+// A change of scale while the window is minimized, the system suggesting a
+// rectangle inside the work area: the window pushed partly off the screen,
+// minimized, sent the change, then restored; the window at each step.
+int cmd_minimized_change() {
+    HWND window = game_window();
+    if (window == nullptr) return fail("no game window");
+    RemoteBuffer buffer(window);
+    if (!buffer.ok()) return fail("no buffer in the game's process");
+    const std::string pushed = push_off_the_screen(window);
+    if (!send(window, WM_SYSCOMMAND, SC_MINIMIZE, 0)) return fail("the game was not minimized");
+    const std::string minimized = window_json(window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const RECT suggested{work.left + 10, work.top + 10, work.left + 510, work.top + 510};
+    buffer.write(&suggested, sizeof suggested);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (!send(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), buffer.pointer())) return fail("no change of scale");
+    const std::string changed = window_json(window);
+    if (!send(window, WM_SYSCOMMAND, SC_RESTORE, 0)) return fail("the game was not restored");
+    emit("{\"pushed\": " + pushed + ", \"minimized\": " + minimized + ", \"changed\": " + changed +
+         ", \"restored\": " + window_json(window) + "}");
+    return 0;
+}
+
 int cmd_post(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND window = game_window();
     if (window == nullptr) return fail("no game window");
@@ -533,15 +637,24 @@ int cmd_modules(DWORD pid) {
     return 0;
 }
 
+// Keeps the prefix's desktop up for as long as it runs (the tests end it
+// with the Wine server). Wine closes a desktop a second after the last
+// program on it ends, and the next program to start brings it up again: a
+// probe that was that program, a game starting beside it, was seen to hang,
+// its output never ending, until its time ran out.
+int cmd_hold() {
+    if (GetDesktopWindow() == nullptr) return fail("no desktop");
+    emit("true");
+    for (;;) Sleep(INFINITE);
+}
+
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
                 " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> |"
-                " serve");
+                " scaledsize <dpi> | screenchanges (<msg> <wparam> <lparam>)... | minimizedchange | hold | serve");
 }
-
-long number(const char* text) { return std::strtol(text, nullptr, 0); }
 
 int run_command(int argc, char** argv);
 
@@ -584,6 +697,10 @@ int run_command(int argc, char** argv) {
     if (command == "cover") return cmd_cover();
     if (command == "dpichanged" && argc == 6)
         return cmd_dpichanged(RECT{number(argv[2]), number(argv[3]), number(argv[4]), number(argv[5])});
+    if (command == "scaledsize" && argc == 3) return cmd_scaled_size(static_cast<int>(number(argv[2])));
+    if (command == "screenchanges" && argc >= 5 && (argc - 2) % 3 == 0) return cmd_screen_changes(argc - 2, argv + 2);
+    if (command == "minimizedchange") return cmd_minimized_change();
+    if (command == "hold") return cmd_hold();
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

@@ -104,6 +104,7 @@ def run_lane(keep, paths, queue_folder):
             if keep and keep not in name:
                 continue
             start = time.monotonic()
+            harness.probe_failures.clear()
             try:
                 test()
                 passed += 1
@@ -111,6 +112,8 @@ def run_lane(keep, paths, queue_folder):
             except Exception as error:
                 failed += 1
                 print("FAIL %s (%.1f s): %s" % (name, time.monotonic() - start, error), flush=True)
+                print("".join("  the %s
+" % said for said in harness.probe_failures), end="", flush=True)
                 traceback.print_exc()
                 sys.stderr.flush()
                 leftover_games()

@@ -134,7 +134,7 @@ def test_a_text_that_is_not_a_number_is_refused_and_the_game_goes_on():
     with square_game("number_refused") as game:
         game.wait_window()
         board, _ = play_largest(game, game.board(), 1)
-        for typed in ("12x", "4294967296", "-5"):
+        for typed in ("12x", "4294967296", "-5", "0" * 70 + "7"):  # the last one longer than any number
             box, number = open_board_number(game)
             type_into(game, box, NUMBER_FIELD, typed)
             game.key("Return")

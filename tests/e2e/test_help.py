@@ -153,6 +153,17 @@ def test_help_window_follows_links_and_goes_back_by_keyboard_and_escape_closes_i
         window = wait_topic(game, "Le score")
         help_keys(game, window, "alt+Left")
         window = wait_contents(game)
+        # Back disabled by its own keys while it has the focus: the keys go
+        # on to the text (a link followed), and Escape still closes.
+        help_keys(game, window, "Tab", "Return")
+        window = wait_topic(game, "Comment jouer")
+        help_keys(game, window, "shift+Tab", "BackSpace")  # to Back, then Back
+        window = wait_contents(game)
+        assert control(window, HELP_BACK)["enabled"] == 0
+        help_keys(game, window, "Tab", "Return")
+        window = wait_topic(game, "Comment jouer")
+        help_keys(game, window, "shift+Tab", "alt+Left")
+        window = wait_contents(game)
         help_keys(game, window, "Escape")
         assert wait_until(lambda: not help_windows(game), 10, 0.2), "Escape did not close the help window"
         assert game.running()

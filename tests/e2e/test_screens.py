@@ -9,13 +9,23 @@ window lies inside the work area, the stones are drawn at the stone size
 times the scale (or at the largest side that lets the grid fit), the status
 fields hold their numbers, the board comes back whole after something was
 drawn over it, and the last stone of the last row can be clicked and its
-group goes; the message of a change of scale lays the window out again at
-the place the system suggests, the game going on. Then the five dialogs in both languages lie inside the work
-area, centred over the game, with no text running out of its control and
-the arrows beside their boxes; the help window opens inside the work area
-at the scale, its links in the system's link colour. Each screen restarts
-Wine twice, so each gets one test; the screen of the run itself (96 DPI,
-classic metrics) has its own for the dialogs and the help."""
+group goes. The window answers the system's question of its size at a
+scale with the size the grid needs, and the message of a change of scale
+lays it out at the rectangle the system then suggests, the game going on.
+Every message of a change of the screen (monitors, work area, metrics and
+fonts, theme) lays a window pushed partly off the screen out again inside
+the work area; a change of scale while the window is minimized never moves
+it, and is laid out once the window is restored. (Under Wine a running
+window's menu bar keeps its font and the monitor's work area does not
+change: the layout's arithmetic for those is unit-tested.) Then the six
+dialogs in both languages lie inside the work area, centred over the game,
+with no text running out of its control and the arrows beside their boxes
+(Wine draws even a bitmap font scaled: that every box is in the shell's
+scalable font is checked on the resource script); the help window opens
+inside the work area at the scale, its links in the system's link colour.
+Each screen restarts Wine twice, so each gets one test; the screen of the
+run itself (96 DPI, classic metrics) has its own for the dialogs and the
+help."""
 import subprocess
 
 import pictures
@@ -25,7 +35,16 @@ from dialog_helpers import (CMD_ABOUT, CMD_BEST_SCORES, CMD_SETTINGS, assert_cen
                             open_dialogs, play_to_the_end, wait_closed, wait_dialog)
 from harness import SHOTS, Game, Image, Screen, probe, settings_file, wait_until
 
-CMD_NEW_GAME, CMD_QUIT = 100, 102
+CMD_NEW_GAME, CMD_QUIT, CMD_BOARD_NUMBER = 100, 102, 104
+WM_SETTINGCHANGE, WM_DISPLAYCHANGE, WM_THEMECHANGED = 0x001A, 0x007E, 0x031A
+SPI_SETNONCLIENTMETRICS, SPI_SETWORKAREA = 0x002A, 0x002F
+# What the system sends every window when the screen changes while the game
+# runs: the monitors or their resolution, the work area, the metrics and
+# fonts, the theme.
+SCREEN_CHANGES = [("WM_DISPLAYCHANGE", WM_DISPLAYCHANGE, 32, 1024 << 16 | 1280),
+                  ("SPI_SETWORKAREA", WM_SETTINGCHANGE, SPI_SETWORKAREA, 0),
+                  ("SPI_SETNONCLIENTMETRICS", WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0),
+                  ("WM_THEMECHANGED", WM_THEMECHANGED, 0, 0)]
 INK = 100  # a text's pixels are darker than this on every channel
 NUMBER_FIELDS = [(555, 558), (556, 559), (557, 560)]  # the settings' edit boxes and their arrows
 HELP_WIDTH, HELP_HEIGHT = 560, 620  # the help window at 100 %
@@ -42,25 +61,32 @@ def drawn_side(rect, columns):
 def check_window(game, columns, rows, wanted):
     """The window's size, place and menu bar; returns its rect, with the side
     the stones are drawn at."""
-    rect = game.wait_window()
+    return check_rect(game.name, game.wait_window(), columns, rows, wanted)
+
+
+def check_rect(name, rect, columns, rows, wanted):
+    """The window as the probe read it: the client area holds exactly the grid
+    and the status bar, the menu bar is one line, the window lies inside the
+    work area, and the stones are drawn at the side wanted or at the largest
+    that lets the window fit. Returns the rect, with that side."""
     side = drawn_side(rect, columns)
     rect["side"] = side
     width, height = rect["client_size"]
     assert (width, height) == (columns * side, rows * side + rect["status_height"]), \
         "%s: the client area %s is not the grid at %d px and the status bar (%d px)" % (
-            game.name, rect["client_size"], side, rect["status_height"])
+            name, rect["client_size"], side, rect["status_height"])
     left, top, right, bottom = rect["window"]
     assert rect["client_origin"][1] - top == -rect["one_line_frame"][1], \
-        "%s: the menu bar is not one line: %s" % (game.name, rect)
+        "%s: the menu bar is not one line: %s" % (name, rect)
     area_left, area_top, area_right, area_bottom = rect["work_area"]
     assert area_left <= left and area_top <= top and right <= area_right and bottom <= area_bottom, \
-        "%s: the window %s is not inside the work area %s" % (game.name, rect["window"], rect["work_area"])
+        "%s: the window %s is not inside the work area %s" % (name, rect["window"], rect["work_area"])
     # The stone size at the scale, or the largest side at which the window fits.
     extra_width, extra_height = right - left - columns * side, bottom - top - rows * side
     one_more_fits = (columns * (side + 1) + extra_width <= area_right - area_left
                      and rows * (side + 1) + extra_height <= area_bottom - area_top)
     assert side == wanted or (side < wanted and not one_more_fits), \
-        "%s: stones of %d px where %d are asked (%s)" % (game.name, side, wanted, rect)
+        "%s: stones of %d px where %d are asked (%s)" % (name, side, wanted, rect)
     return rect
 
 
@@ -95,17 +121,56 @@ def check_sharp_stones(game, columns, rows, side, size, form):
 
 
 def check_scale_change(game, columns, rows, side):
-    """The message of a change of scale (another monitor) puts the window at
-    the place the system suggests, sized to the grid again, and the game
-    goes on: the same board, the same status fields."""
+    """Asked its size at its scale before a change of scale, the window
+    answers the size it has, and then takes the rectangle the system
+    suggests from it exactly. A suggestion of a wrong size puts it at the
+    place suggested, sized to the grid again. The game goes on: the same
+    board, the same status fields."""
     before, fields = game.board(columns, rows, side), game.status()
-    area = game.rect()["work_area"]
+    rect = game.rect()
+    area, (left, top, right, bottom) = rect["work_area"], rect["window"]
+    answer = probe("scaledsize", rect["dpi"])
+    assert answer == {"answered": 1, "size": [right - left, bottom - top]}, (answer, rect["window"])
+    width, height = right - left, bottom - top
+    x, y = area[0] + (area[2] - area[0] - width) // 3, area[1] + (area[3] - area[1] - height) // 3
+    suggested = [x, y, x + width, y + height]  # inside the work area, as the system would suggest
+    assert probe("dpichanged", *suggested)
+    taken = check_window(game, columns, rows, side)["window"]
+    assert taken == suggested, "the suggested %s became %s" % (suggested, taken)
     suggested = [area[0] + 10, area[1] + 10, area[0] + 110, area[1] + 110]  # a size the system got wrong
     assert probe("dpichanged", *suggested)
     rect = check_window(game, columns, rows, side)
     left, top = rect["window"][:2]
     assert (left, top) == (suggested[0], suggested[1]) or rect["window"][3] == area[3], rect["window"]
     assert game.status() == fields and game.board(columns, rows, side) == before
+
+
+def outside(rect, area):
+    return rect[2] > area[2] and rect[3] > area[3]
+
+
+def check_screen_changes(game, columns, rows, side):
+    """Each message of a change of the screen lays the window out again: a
+    window pushed partly off the screen comes back inside the work area,
+    its client area exactly the grid and the status bar."""
+    steps = probe("screenchanges", *[number for _, *change in SCREEN_CHANGES for number in change])
+    assert steps, "the changes of the screen could not be sent"
+    for (name, *_), step in zip(SCREEN_CHANGES, steps):
+        assert outside(step["pushed"], step["after"]["work_area"]), "%s: not pushed off: %s" % (name, step)
+        check_rect("%s after %s" % (game.name, name), step["after"], columns, rows, side)
+
+
+def check_minimized_change(game, columns, rows, side):
+    """A change of scale while the window is minimized moves nothing, not
+    even to the place the system suggests; the window, restored, is laid
+    out: pushed partly off the screen before, it comes back inside."""
+    steps = probe("minimizedchange")
+    assert steps, "the change while minimized could not be sent"
+    minimized, changed = steps["minimized"], steps["changed"]
+    assert minimized["minimized"] and changed["minimized"], steps
+    assert changed["window"] == minimized["window"], "moved while minimized: %s" % steps
+    assert outside(steps["pushed"], minimized["work_area"]) and not steps["restored"]["minimized"], steps
+    check_rect(game.name + " restored", steps["restored"], columns, rows, side)
 
 
 def click_last_stone(game, columns, rows, side):
@@ -148,6 +213,8 @@ def play_on_screen(name, dpi, boards):
             check_status_fields(game)
             check_sharp_stones(game, columns, rows, side, size, form)
             check_scale_change(game, columns, rows, side)
+            check_screen_changes(game, columns, rows, side)
+            check_minimized_change(game, columns, rows, side)
             if form == 0:  # the rules of the test know square stones
                 click_last_stone(game, columns, rows, side)
             game.command(CMD_QUIT)
@@ -228,7 +295,7 @@ def check_arrows(texts, dpi):
 
 
 def dialogs_on_screen(name, dpi):
-    """The five dialogs in both languages: the three of the menus, then the
+    """The six dialogs in both languages: the four of the menus, then the
     congratulations and the name entry at the end of a quick game."""
     for lang, language in ((0, "fr"), (1000, "en")):
         label = "%s_dialogs_%s" % (name, language)
@@ -236,7 +303,8 @@ def dialogs_on_screen(name, dpi):
         with Game(label, settings=settings) as game:
             work_area = game.wait_window()["work_area"]
             game.use_drawn_side()
-            for command, shot in ((CMD_SETTINGS, "settings"), (CMD_BEST_SCORES, "scores"), (CMD_ABOUT, "about")):
+            for command, shot in ((CMD_SETTINGS, "settings"), (CMD_BOARD_NUMBER, "board_number"),
+                                  (CMD_BEST_SCORES, "scores"), (CMD_ABOUT, "about")):
                 texts = open_dialog(game, command)
                 check_box(game, texts, work_area)
                 if command == CMD_SETTINGS:

@@ -155,15 +155,20 @@ TEST_F(BoardCommands, NoHintWithoutAGroupToTake) {
     EXPECT_EQ(outlined_cells(), 0);
 }
 
+// A text longer than the longest number is none, whatever it is worth: a
+// paste of 70 zeros and a 7 is refused, as the first 64 of them would be.
 TEST(BoardNumberText, OnlyDigitsWithinThirtyTwoBits) {
     struct Case {
         const char* text;
         bool accepted;
         std::uint32_t value;
     };
+    const std::string seventy_zeros_and_7 = std::string(70, '0') + "7", sixty_four_zeros(64, '0');
     const Case cases[] = {
         {"0", true, 0},          {"42", true, 42},          {"0007", true, 7},
-        {"4294967295", true, 4294967295u},                  {"00000000004294967295", true, 4294967295u},
+        {"4294967295", true, 4294967295u},                  {"0000000007", true, 7},
+        {"00000000007", false, 0}, {"00000000004294967295", false, 0},
+        {seventy_zeros_and_7.c_str(), false, 0},           {sixty_four_zeros.c_str(), false, 0},
         {"4294967296", false, 0}, {"99999999999999999999", false, 0},
         {"", false, 0},          {"-1", false, 0},          {"+1", false, 0},
         {" 12", false, 0},       {"12 ", false, 0},         {"12a", false, 0},

@@ -112,8 +112,7 @@ def run_lane(keep, paths, queue_folder):
             except Exception as error:
                 failed += 1
                 print("FAIL %s (%.1f s): %s" % (name, time.monotonic() - start, error), flush=True)
-                print("".join("  the %s
-" % said for said in harness.probe_failures), end="", flush=True)
+                print("".join("  the %s\n" % said for said in harness.probe_failures), end="", flush=True)
                 traceback.print_exc()
                 sys.stderr.flush()
                 leftover_games()

@@ -84,15 +84,17 @@ Screen(dpi=96, desktop="1280x1024", windows10=False, taskbar=False): a
     run's own screen on exit. Group the tests of one screen under one block:
     each change restarts Wine.
 
-The desktop of the prefix is brought up before the first game after each
-start of Wine and kept up by a probe of its own (keep_desktop): Wine closes
-a desktop a second after its last program ends, and a probe that brought it
+One probe serves the whole run (`probe serve`): each question goes to it
+on a line and its answer comes back, which spares the start of a Win32
+program per question. It is started before the first game after each start
+of Wine (keep_desktop) and so also keeps the desktop up: Wine closes a
+desktop a second after its last program ends, and a probe that brought it
 up again, with a game starting beside it, could hang until its time ran out.
 
 Other helpers: settings_file(**fields) composes a settings file;
-probe(*args) runs the probe and parses its JSON (None on failure, the
-probe's error output kept in probe_failures, which the runner prints with
-a failed test); wine(*args) runs a Win32
+probe(*args) asks the probe and parses its JSON (None on failure, the
+probe's reason kept in probe_failures, which the runner prints with a
+failed test); wine(*args) runs a Win32
 program in the prefix; wait_until(predicate, timeout); Image.pixel(x, y);
 x_focus() is the X window that has X's keyboard focus. Image.block(x, y,
 side) gives a square's bytes; tests/e2e/pictures.py compares them with the
@@ -165,23 +167,73 @@ WINDOWS_10_METRICS = ['"%s"="%s"' % pair for pair in (
 _classic = {}  # the prefix's own metrics and link colour, read once before the first change
 
 
-_desktop_keeper = None  # the probe that keeps the desktop up (probe hold)
+class ProbeServer:
+    """The probe that answers the run's questions one after the other (probe
+    serve), started again when it ended (a restart of Wine ends it)."""
+
+    def __init__(self):
+        self.process = None
+        self.pending = b""
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def start(self):
+        self.process = subprocess.Popen(["wine", PROBE, "serve"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL)
+        self.pending = b""
+
+    def stop(self):
+        if self.running():
+            self.process.kill()
+        if self.process is not None:
+            self.process.wait(timeout=60)
+
+    def ask(self, args, timeout):
+        """(exit code, answer lines, reasons given); the code is None when the
+        probe ended or gave no answer within `timeout` (it is then ended)."""
+        if not self.running():
+            self.start()
+        try:
+            self.process.stdin.write(("\t".join(args) + "\n").encode("utf-8"))
+            self.process.stdin.flush()
+        except BrokenPipeError:
+            self.stop()
+            return None, [], ["the probe had ended"]
+        lines, reasons = [], []
+        end = time.monotonic() + timeout
+        while True:
+            line = self._line(end)
+            if line is None:
+                self.stop()
+                return None, lines, reasons + ["no answer within %d s" % timeout]
+            if line.startswith("\x1e"):
+                return int(line[1:]), lines, reasons
+            (reasons if line.startswith("\x1f") else lines).append(line.lstrip("\x1f"))
+
+    def _line(self, end):
+        while b"\n" not in self.pending:
+            left = end - time.monotonic()
+            ready, _, _ = select.select([self.process.stdout], [], [], max(left, 0))
+            chunk = os.read(self.process.stdout.fileno(), 65536) if ready else b""
+            if not chunk:
+                return None
+            self.pending += chunk
+        line, self.pending = self.pending.split(b"\n", 1)
+        return line.decode("utf-8", "replace").rstrip("\r")
+
+
+_server = ProbeServer()
 
 
 def keep_desktop():
-    """Brings the prefix's desktop up once per start of Wine and keeps it up
-    for every program after: Wine closes a desktop a second after the last
-    program on it ends, and the next program to start brings it up again; a
-    probe that was that program, with a game starting beside it, was seen to
-    hang, its output never ending, until its time ran out. A probe of its
-    own stays on the desktop; it answers once the desktop is there."""
-    global _desktop_keeper
-    if _desktop_keeper is not None and _desktop_keeper.poll() is None:
+    """Starts the run's probe once per start of Wine, before the game, as a
+    player's desktop is up before the game: it brings the desktop up and
+    keeps it for every program after."""
+    if _server.running():
         return
-    _desktop_keeper = subprocess.Popen(["wine", PROBE, "hold"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                       stderr=subprocess.DEVNULL)
-    ready, _, _ = select.select([_desktop_keeper.stdout], [], [], 60)
-    assert ready and _desktop_keeper.stdout.readline().strip() == b"true", "the desktop did not come up"
+    _server.start()
+    assert probe("windows", timeout=60) is not None, "the desktop did not come up: %s" % last_probe_failure()
 
 
 def restart_wine():
@@ -189,8 +241,7 @@ def restart_wine():
     again, which then read the screen's settings anew."""
     subprocess.run(["wineserver", "-k"], capture_output=True, timeout=60)
     subprocess.run(["wineserver", "-w"], capture_output=True, timeout=60)
-    if _desktop_keeper is not None:
-        _desktop_keeper.wait(timeout=60)
+    _server.stop()
 
 
 def import_registry(lines):
@@ -252,23 +303,17 @@ PROBE_FAILURES_KEPT = 8
 
 
 def probe(*args, timeout=30):
-    """Runs probe.exe with the arguments; the parsed JSON, or None on failure
-    (whose error output is kept in probe_failures); a probe that does not
-    end within `timeout` fails the test with what it wrote on its error
-    output."""
+    """Asks the run's probe; the parsed JSON, or None on failure (whose reason
+    is kept in probe_failures). A probe that gives no answer within `timeout`
+    fails the test."""
     args = [str(a) for a in args]
-    try:
-        done = subprocess.run(["wine", PROBE, *args], capture_output=True, timeout=timeout)
-    except subprocess.TimeoutExpired as hung:
-        said = (hung.stderr or b"").decode("utf-8", "replace").strip() or "nothing on stderr"
-        raise AssertionError("probe %s: no answer within %d s: %s" % (" ".join(args), timeout, said)) from None
-    out = done.stdout.decode("utf-8", "replace")
-    if done.returncode == 0 and out.strip():
-        return json.loads(out)
-    said = done.stderr.decode("utf-8", "replace").strip() or "nothing on stderr"
-    if out.strip():  # Wine tells on the output why it could not start a program
-        said += "; output: " + " ".join(out.split())[:300]
-    probe_failures.append("probe %s: exit %d: %s" % (" ".join(args), done.returncode, said))
+    code, lines, reasons = _server.ask(args, timeout)
+    if code == 0 and lines:
+        return json.loads(lines[-1])
+    said = "; ".join(reasons) or "no reason given"
+    if code is None and "no answer" in said:
+        raise AssertionError("probe %s: %s" % (" ".join(args), said))
+    probe_failures.append("probe %s: exit %s: %s" % (" ".join(args), code, said))
     del probe_failures[:-PROBE_FAILURES_KEPT]
     return None
 

@@ -58,8 +58,15 @@ void emit(const std::string& text) {
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
+bool serving = false;  // answering commands one after the other (probe serve)
+
+// A reason for a failure: on the error output, or, while serving, on a line
+// of its own that starts with "\x1f", so it reaches the asker with its answer.
 int fail(const char* why) {
-    std::fprintf(stderr, "probe: %s\n", why);
+    if (serving)
+        emit(std::string("\x1f") + "probe: " + why);
+    else
+        std::fprintf(stderr, "probe: %s\n", why);
     return 2;
 }
 
@@ -637,32 +644,23 @@ int cmd_modules(DWORD pid) {
     return 0;
 }
 
-// Keeps the prefix's desktop up for as long as it runs (the tests end it
-// with the Wine server). Wine closes a desktop a second after the last
-// program on it ends, and the next program to start brings it up again: a
-// probe that was that program, a game starting beside it, was seen to hang,
-// its output never ending, until its time ran out.
-int cmd_hold() {
-    if (GetDesktopWindow() == nullptr) return fail("no desktop");
-    emit("true");
-    for (;;) Sleep(INFINITE);
-}
-
 int usage() {
     return fail("usage: probe rect | status | windows | texts <class-or-title> | listbox <class-or-title> <id> |"
                 " capture <file.ppm> [window] | lock <file> <seconds> | post <msg> <wparam> <lparam> |"
                 " charpos <class-or-title> <id> <character> | activate <hwnd> | modules <pid> |"
                 " trace <left> <top> <right> <bottom> [redraw] | cover | dpichanged <l> <t> <r> <b> |"
-                " scaledsize <dpi> | screenchanges (<msg> <wparam> <lparam>)... | minimizedchange | hold | serve");
+                " scaledsize <dpi> | screenchanges (<msg> <wparam> <lparam>)... | minimizedchange | serve");
 }
 
 int run_command(int argc, char** argv);
 
 // Answers commands from stdin, one a line with tab-separated arguments, until
 // stdin ends: each answer is the command's JSON line (if any) followed by a
-// line of "\x1e" and its exit code. A long soak asks thousands of questions;
-// one process spares the start of a Win32 program for each.
+// line of "\x1e" and its exit code. The tests ask thousands of questions; one
+// process spares the start of a Win32 program for each, and keeps the
+// desktop up while it runs.
 int serve() {
+    serving = true;
     char line[4096];
     while (std::fgets(line, sizeof line, stdin) != nullptr) {
         line[std::strcspn(line, "\r\n")] = '\0';
@@ -700,7 +698,6 @@ int run_command(int argc, char** argv) {
     if (command == "scaledsize" && argc == 3) return cmd_scaled_size(static_cast<int>(number(argv[2])));
     if (command == "screenchanges" && argc >= 5 && (argc - 2) % 3 == 0) return cmd_screen_changes(argc - 2, argv + 2);
     if (command == "minimizedchange") return cmd_minimized_change();
-    if (command == "hold") return cmd_hold();
     if (command == "post" && argc == 5)
         return cmd_post(static_cast<UINT>(number(argv[2])), static_cast<WPARAM>(number(argv[3])),
                         static_cast<LPARAM>(number(argv[4])));

@@ -24,12 +24,9 @@ across the run fails it (a font, a bitmap or a strip of stones lost at every
 change of scale or option). At the end the program is closed and the settings
 file it wrote must read back within its limits. Every input is logged to actions.log in the game's
 folder, so a failure can be read and replayed with the same seed."""
-import json
 import os
 import random
-import select
 import string
-import subprocess
 import time
 
 import harness
@@ -72,60 +69,6 @@ BATCH = 12  # presses sent in one xdotool call
 
 class SoakFailure(AssertionError):
     pass
-
-
-class ProbeServer:
-    """One probe process for the whole soak (`probe serve`), answering the
-    harness's questions without starting a Win32 program for each. A question
-    that gets no answer within `timeout` seconds means the game's window has
-    stopped answering messages."""
-
-    def __init__(self, timeout=30):
-        self.timeout = timeout
-        self.process = subprocess.Popen(["wine", harness.PROBE, "serve"], stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        self.pending = b""
-
-    def call(self, *args, timeout=None):
-        self.process.stdin.write(("\t".join(str(a) for a in args) + "\n").encode("utf-8"))
-        self.process.stdin.flush()
-        lines = []
-        while True:
-            line = self._line(timeout or self.timeout)
-            if line.startswith("\x1e"):
-                code = int(line[1:])
-                return json.loads(lines[-1]) if code == 0 and lines else None
-            lines.append(line)
-
-    def _line(self, timeout):
-        end = time.monotonic() + timeout
-        while b"\n" not in self.pending:
-            left = end - time.monotonic()
-            ready, _, _ = select.select([self.process.stdout], [], [], max(left, 0))
-            if not ready:
-                raise SoakFailure("the probe got no answer within %d s: the game's window does not answer"
-                                  % timeout)
-            chunk = os.read(self.process.stdout.fileno(), 65536)
-            if not chunk:
-                raise SoakFailure("the probe ended")
-            self.pending += chunk
-        line, self.pending = self.pending.split(b"\n", 1)
-        return line.decode("utf-8", "replace").rstrip("\r")
-
-    def __enter__(self):
-        self._plain = harness.probe
-        harness.probe = self.call  # every Game method and dialog helper asks through it
-        return self
-
-    def __exit__(self, *exc):
-        harness.probe = self._plain
-        self.process.stdin.close()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-        return False
 
 
 class Model:
@@ -720,7 +663,7 @@ def run_soak(seed, count, name="soak", columns=10, rows=10, form=0, size=15, col
     start = time.monotonic()
     print("soak: seed %d, %d inputs (replay: SOAK_SEED=%d SOAK_COUNT=%d)" % (seed, count, seed, count), flush=True)
     settings = settings_file(columns=columns, rows=rows, form=form, size=size, colours=colours)
-    with ProbeServer(), Game(name, settings=settings, exe=exe) as game:
+    with Game(name, settings=settings, exe=exe) as game:
         soak = Soak(game, Model(columns, rows, form, size, colours), seed, count)
         try:
             soak.run()

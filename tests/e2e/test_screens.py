@@ -142,7 +142,9 @@ def check_scale_change(game, columns, rows, side):
     rect = check_window(game, columns, rows, side)
     left, top = rect["window"][:2]
     assert (left, top) == (suggested[0], suggested[1]) or rect["window"][3] == area[3], rect["window"]
-    assert game.status() == fields and game.board(columns, rows, side) == before
+    # Laid out again, the window's pixels follow under load a moment later.
+    same = wait_until(lambda: game.status() == fields and game.board(columns, rows, side) == before, 5, 0.1)
+    assert same, "after the change of scale: %s, %s" % (game.status(), fields)
 
 
 def outside(rect, area):

@@ -8,13 +8,13 @@
 // Every group that can be taken now is a candidate. In the order of the
 // positions they leave, best-judged first, each candidate is played out by
 // the greedy line from there, and the one whose line leaves the fewest
-// stones is the hint. The first candidate's line is the position's own
-// greedy line: a hint chosen so promises no more stones than the hint
-// before it did, once the budget plays out that first line. When every
-// candidate is played out with moves to spare, beams of 2, 4, 8... lines
-// run from the position: at each step all groups of every line are tried
-// and the best-judged distinct positions go on. A line found this way that
-// leaves fewer stones gives the hint instead.
+// stones is the hint. That line is the greedy line of the position the hint
+// leads to, which the next search plays again as its first candidate: a
+// line found is not lost from one hint to the next, budget allowing. When
+// every candidate is played out with moves to spare, beams of 2, 4, 8...
+// lines run from the position: at each step all groups of every line are
+// tried and the best-judged distinct positions go on. A line found this way
+// that leaves fewer stones gives the hint instead.
 //
 // The work is counted in moves played, never above the budget, and the
 // search draws on no generator: the same position gives the same hint on

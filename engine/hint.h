@@ -9,9 +9,10 @@
 
 #include "engine/position.h"
 
-// Moves the search may play ahead for one hint: at most about a sixth of a
-// second on a 31 x 31 board of 6 colours, at the start of the game where the
-// games played ahead are longest, on one core of the development machine;
+// Moves the search may play ahead for one hint, and never more: about a
+// tenth of a second on a 31 x 31 board of 6 colours in the first half of
+// the game, at most about a seventh, on one core of the development machine
+// in the program's own build (README.md, "Board numbers and the hint");
 // far less on smaller boards and later in a game.
 constexpr long HINT_MOVE_BUDGET = 120000;
 

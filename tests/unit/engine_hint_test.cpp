@@ -204,9 +204,9 @@ TEST(Hint, SamePositionSameHintAndTheGameUntouched) {
 
 // The budget bounds the work, counted in moves: on the golden board of
 // 31 x 31, at its start, where the lines are longest, and along a game with
-// budgets that run out in every part of the search, down to none at all.
-// The first hint is golden too: a search that gave another group on
-// another machine or build would fail here.
+// budgets that run out in every part of the search, down to none at all;
+// then on boards of every shape and form. The first hint is golden too: a
+// search that gave another group on another machine or build fails here.
 TEST(Hint, NeverPlaysMoreMovesThanItsBudget) {
     deal(4294967295u, 31, 31, 6, 1);
     Position p = position_of_board();
@@ -229,6 +229,22 @@ TEST(Hint, NeverPlaysMoreMovesThanItsBudget) {
         const int group = list.label[hint.column][hint.level];
         ASSERT_NE(group, GroupList::NO_GROUP) << "move " << move;
         take_group(p, list, group);
+    }
+
+    std::mt19937 random(5);
+    auto any = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int game_index = 0; game_index < 40; ++game_index) {
+        deal(random(), any(1, 31), any(1, 31), any(2, 6), game_index % 2);
+        p = position_of_board();
+        for (find_groups(p, list); list.count > 0; find_groups(p, list)) {
+            const long budget = any(0, 200);
+            const HintResult hint = search_hint(p, budget);
+            ASSERT_LE(hint.moves, budget) << "game " << game_index;
+            const int group = list.label[hint.column][hint.level];
+            ASSERT_NE(group, GroupList::NO_GROUP) << "game " << game_index;
+            take_group(p, list, group);
+        }
+        EXPECT_FALSE(search_hint(p, HINT_MOVE_BUDGET).found);
     }
 }
 

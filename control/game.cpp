@@ -96,10 +96,18 @@ void on_board_number(std::uint32_t number) {
 }
 
 // A hint reads the game and changes nothing in it: not the clock, which a
-// first press would start, nor the generator.
+// first press would start, nor the generator. The wait cursor shows while
+// a search runs; a hint kept for the position comes without one.
 void on_hint() {
     int column = 0, row = 0;
-    if (game.state > GAME_RUNNING || !find_hint(column, row)) {
+    bool found = false;
+    if (game.state <= GAME_RUNNING) {
+        const bool searching = !hint_kept();
+        if (searching) platform_begin_busy();
+        found = find_hint(column, row);
+        if (searching) platform_end_busy();
+    }
+    if (!found) {
         play_sound(SOUND_REFUSED);
         return;
     }

@@ -6,6 +6,9 @@
 // are free, and the scan resumes one column left of the two that changed.
 #include "engine/position.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "engine/board.h"
 #include "storage/game_settings.h"
 
@@ -44,7 +47,8 @@ int rng_draw(std::uint32_t& state) {
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
-void roll(Position& p) {
+// Widens the span to every cell a roll changed.
+void roll(Position& p, MoveSpan& span) {
     int x = 0;
     while (x < p.columns) {
         const int h = p.height[x];
@@ -56,8 +60,12 @@ void roll(Position& p) {
         }
         const bool to_right = left && right ? (rng_draw(p.rng) & 1) != 0 : right;
         const int target = to_right ? x + 1 : x - 1;
+        const int landing = p.height[target];
         p.stone[target][p.height[target]++] = p.stone[x][--p.height[x]];
         const int changed = to_right ? x : x - 1;
+        if (changed < span.first) span.first = changed;
+        if (changed + 1 > span.last) span.last = changed + 1;
+        if (landing < span.level) span.level = landing;
         x = changed > 0 ? changed - 1 : 0;
     }
 }
@@ -127,18 +135,23 @@ namespace {
 
 // Compacts the columns first..last, whose taken stones hold 0, then closes
 // up those left empty and lets the stones roll.
-void settle(Position& p, int first, int last) {
-    int first_emptied = p.columns;
+MoveSpan settle(Position& p, int first, int last, int level) {
+    int first_emptied = p.columns, emptied = 0;
     for (int x = first; x <= last; ++x) {
         int kept = 0;
         const int h = p.height[x];
         for (int l = 0; l < h; ++l)
             if (p.stone[x][l] != 0) p.stone[x][kept++] = p.stone[x][l];
         p.height[x] = static_cast<std::uint8_t>(kept);
-        if (kept == 0 && x < first_emptied) first_emptied = x;
+        if (kept == 0) {
+            ++emptied;
+            if (x < first_emptied) first_emptied = x;
+        }
     }
     if (first_emptied < p.columns) close_columns(p, first_emptied);
-    if (p.round) roll(p);
+    MoveSpan span{first, last - emptied, emptied, emptied > 0 ? 0 : level};
+    if (p.round) roll(p, span);
+    return span;
 }
 
 }  // namespace
@@ -149,16 +162,22 @@ int take_group(Position& p, const GroupList& list, int index) {
 }
 
 int take_group_at(Position& p, int column, int level) {
+    MoveSpan span;
+    return take_group_at(p, column, level, span);
+}
+
+int take_group_at(Position& p, int column, int level, MoveSpan& span) {
     const std::uint8_t colour = p.stone[column][level];
-    int first = column, last = column;
+    int first = column, last = column, lowest = level;
     const int taken = fill_from(p, column, level, [&](int x, int l) {
         if (p.stone[x][l] != colour) return false;
         p.stone[x][l] = 0;
         if (x < first) first = x;
         if (x > last) last = x;
+        if (l < lowest) lowest = l;
         return true;
     });
-    settle(p, first, last);
+    span = settle(p, first, last, lowest);
     return taken;
 }
 
@@ -173,6 +192,57 @@ int stones_left(const Position& p) {
     int n = 0;
     for (int x = 0; x < p.columns; ++x) n += p.height[x];
     return n;
+}
+
+namespace {
+
+constexpr int LONE_STONE = 2;
+
+// The scatter's terms of the stones in columns lo..hi from level `from` up,
+// and of the pairs with both stones among them; stones outside are only
+// looked at as neighbours.
+int scatter_terms(const Position& p, int lo, int hi, int from) {
+    lo = std::max(lo, 0);
+    hi = std::min(hi, p.columns - 1);
+    int sum = 0;
+    for (int x = lo; x <= hi; ++x) {
+        const std::uint8_t* stones = p.stone[x];
+        const std::uint8_t* left = x > 0 ? p.stone[x - 1] : stones;
+        const std::uint8_t* right = x < p.columns - 1 ? p.stone[x + 1] : stones;
+        const int height = p.height[x];
+        const int left_height = x > 0 ? p.height[x - 1] : 0;
+        const int right_height = x < p.columns - 1 ? p.height[x + 1] : 0;
+        bool below = from > 0 && from < height && stones[from - 1] == stones[from];
+        for (int l = from; l < height; ++l) {
+            const std::uint8_t c = stones[l];
+            const bool above = l + 1 < height && stones[l + 1] == c;
+            const bool beside_right = l < right_height && right[l] == c;
+            const bool beside_left = l < left_height && left[l] == c;
+            sum += 1 - above - (beside_right && x < hi);
+            if (!(above || below || beside_right || beside_left)) sum += LONE_STONE;
+            below = above;
+        }
+    }
+    return sum;
+}
+
+}  // namespace
+
+int scatter(const Position& p) { return scatter_terms(p, 0, p.columns - 1, 0); }
+
+// Outside the span's columns and the one beside each, and below the row
+// under its level, neither a stone nor a neighbour changed: those terms stay.
+int scatter_after(const Position& before, int scatter_before, const Position& after, const MoveSpan& span) {
+    const int from = std::max(span.level - 1, 0);
+    return scatter_before + scatter_terms(after, span.first - 1, span.last + 1, from) -
+           scatter_terms(before, span.first - 1, span.last + 1 + span.closed, from);
+}
+
+bool same_position(const Position& a, const Position& b) {
+    if (a.columns != b.columns || a.rows != b.rows || a.round != b.round || a.rng != b.rng) return false;
+    for (int x = 0; x < a.columns; ++x)
+        if (a.height[x] != b.height[x] || std::memcmp(a.stone[x], b.stone[x], a.height[x]) != 0) return false;
+    return true;
 }
 
 int board_row_of(const Position& p, int level) { return p.rows - level; }

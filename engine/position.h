@@ -55,10 +55,35 @@ int take_group(Position& position, const GroupList& list, int index);
 // neighbour of its colour, as take_group does. Returns the stones taken.
 int take_group_at(Position& position, int column, int level);
 
+// What a move changed, counted on the position after it: in the columns
+// first..last (none when last < first) the cells from `level` up may hold
+// other stones than before, and each column right of `last` holds what the
+// column `closed` places further right held before the move.
+struct MoveSpan {
+    int first;
+    int last;
+    int closed;
+    int level;
+};
+int take_group_at(Position& position, int column, int level, MoveSpan& span);
+
+// How scattered the stones are, for judging positions: each stone counts 1
+// and a lone stone (no neighbour of its colour) 2 more, and each pair of
+// neighbours of one colour takes 1 off, so that a group counts about 1
+// whatever its size.
+int scatter(const Position& position);
+// The scatter of `after`, which a move with this span made of `before`,
+// worked out from the scatter of `before` over the cells the move changed.
+int scatter_after(const Position& before, int scatter_before, const Position& after, const MoveSpan& span);
+
 // The first of the largest groups of a list that holds at least one.
 int largest_group(const GroupList& list);
 
 int stones_left(const Position& position);
+
+// The same grid, form, generator state and stones, whatever lies above the
+// stones of each column.
+bool same_position(const Position& a, const Position& b);
 
 // Game coordinates (1-based, row 1 at the top) of a cell of the position.
 int board_row_of(const Position& position, int level);

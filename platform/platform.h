@@ -82,6 +82,14 @@ void platform_play_wave(int resource_id);
 // Asks the system for a beep of the given type (0x00, 0x10, ... 0x50).
 void platform_beep(unsigned type);
 
+// ---- Busy ---------------------------------------------------------------
+
+// Called by the controller around a hint search, which holds the window for
+// a moment on a large board: the wait cursor shows from platform_begin_busy
+// until platform_end_busy, which puts back the cursor shown before.
+void platform_begin_busy();
+void platform_end_busy();
+
 // ---- Boxes that the core opens --------------------------------------------
 
 // Called by `end_game`: the modal congratulations box with its caption and

@@ -75,6 +75,17 @@ void platform_play_wave(int resource_id) { play_wave_resource(resource_id); }
 
 void platform_beep(unsigned type) { MessageBeep(type); }
 
+// ---- Busy: the wait cursor around a hint search. No message is handled
+// while the search runs, so nothing sets the class's cursor back in between.
+
+namespace {
+HCURSOR cursor_before_busy;
+}
+
+void platform_begin_busy() { cursor_before_busy = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT))); }
+
+void platform_end_busy() { SetCursor(cursor_before_busy); }
+
 void platform_show_warning(const char* text, const char* caption) {
     // Owned by the window the player is in, a dialog when one is open: the
     // box disables it, so nothing in it can be pressed a second time meanwhile.

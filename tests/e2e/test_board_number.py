@@ -2,12 +2,13 @@
 the Hint (H): the first board back to the pixel after some moves, a typed
 number dealing the same board as another run dealt with it, a text that is
 not a number refused while the game goes on, and the hint's outline on a
-group that the rules say can be taken, taken by a click as any group is."""
+group that the rules say can be taken, on the largest board, kept when H
+is pressed again and taken by a click as any group is."""
 import rules
 from dialog_helpers import (CMD_QUIT, assert_centred, control, failure, open_dialog,
                             open_dialogs, status, text_of, type_into, wait_board, wait_closed, wait_dialog)
 from harness import Game, settings_file, wait_until
-from overlay_helpers import expected_outline, outline_sides
+from overlay_helpers import cursor_cells, expected_outline, outline_sides
 
 CMD_BOARD_NUMBER = 104
 LABEL, NUMBER_FIELD, OK, CANCEL = 601, 602, 128, 129
@@ -152,19 +153,28 @@ def test_a_text_that_is_not_a_number_is_refused_and_the_game_goes_on():
 
 
 def test_h_outlines_a_group_the_rules_can_take_and_a_click_takes_it():
-    with square_game("hint") as game:
+    # The largest board, where a search takes longest: H again on the same
+    # position outlines the same group, from the hint kept for it.
+    side = 31
+    with Game("hint", settings=settings_file(columns=side, rows=side, size=SIZE, form=0, colours=6)) as game:
         game.wait_window()
         board = game.board()
-        for _ in range(3):
+        for move in range(3):
             game.key("h")
-            sides = wait_until(lambda: outline_sides(game.capture(), COLUMNS, ROWS, SIZE), 10, 0.1)
+            sides = wait_until(lambda: outline_sides(game.capture(), side, side, SIZE), 10, 0.1)
             if not sides:
                 failure(game, "H outlined nothing")
             column, row = min(sides)
             assert sides == expected_outline(board, column, row), sides
-            game.screenshot("hint")
+            if move == 0:
+                game.screenshot("hint")
+                # H again, then a key that shows the keyboard cursor once that H was handled.
+                game.key("h", "Up")
+                if not wait_until(lambda: cursor_cells(game.capture(), side, side, SIZE) == [(0, side - 1)], 10, 0.1):
+                    failure(game, "the cursor did not show after the second H")
+                assert outline_sides(game.capture(), side, side, SIZE) == sides
             game.click_cell(column + 1, row + 1)
             board = wait_board(game, rules.apply_click(board, column, row))
-            assert outline_sides(game.capture(), COLUMNS, ROWS, SIZE) == {}
+            assert outline_sides(game.capture(), side, side, SIZE) == {}
             assert status(game)[2] == str(rules.remaining(board))
         quit_game(game)

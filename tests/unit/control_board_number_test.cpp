@@ -107,7 +107,7 @@ TEST_F(BoardCommands, HintOutlinesATakeableGroupAndLeavesTheGameAsItWas) {
     fake.clear_events();
 
     on_hint();
-    EXPECT_EQ(fake.events, (std::vector<std::string>{"overlay"}));
+    EXPECT_EQ(fake.events, (std::vector<std::string>{"busy", "busy end", "overlay"}));
     EXPECT_GE(outlined_cells(), 2);
     Cell hinted{0, 0};
     for (int x = 1; x <= settings.columns && hinted.column == 0; ++x)
@@ -144,7 +144,7 @@ TEST_F(BoardCommands, NoHintWithoutAGroupToTake) {
     game.state = GAME_NOT_STARTED;
     fake.clear_events();
     on_hint();
-    EXPECT_EQ(fake.events, (std::vector<std::string>{"wave 3030"}));
+    EXPECT_EQ(fake.events, (std::vector<std::string>{"busy", "busy end", "wave 3030"}));
     EXPECT_EQ(game.state, GAME_NOT_STARTED);
 
     set_board({"112", "212"});

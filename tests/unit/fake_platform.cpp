@@ -13,6 +13,7 @@
 #include "control/game.h"
 #include "engine/sound.h"
 #include "engine/board.h"
+#include "engine/hint.h"
 #include "engine/undo.h"
 #include "platform/platform.h"
 #include "storage/best_scores.h"
@@ -52,6 +53,7 @@ void reset_program_state() {
     settings_path.clear();
     reset_settings_sync();
     wave_device_count = -1;
+    forget_hint();
 }
 
 namespace {
@@ -124,6 +126,10 @@ unsigned platform_wave_device_count() {
 }
 void platform_play_wave(int resource_id) { record("wave " + std::to_string(resource_id)); }
 void platform_beep(unsigned type) { record("beep " + std::to_string(type)); }
+
+// Busy
+void platform_begin_busy() { record("busy"); }
+void platform_end_busy() { record("busy end"); }
 
 void platform_show_congratulations(const char* caption, const char* text) {
     record(std::string("congratulations ") + caption + "|" + text);

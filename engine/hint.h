@@ -12,7 +12,7 @@
 // Moves the search may play ahead for one hint, and never more: about a
 // tenth of a second on a 31 x 31 board of 6 colours in the first half of
 // the game, at most about a seventh, on one core of the development machine
-// in the program's own build (README.md, "Board numbers and the hint");
+// in the program's own build (docs/figures.md, "The hint");
 // far less on smaller boards and later in a game.
 constexpr long HINT_MOVE_BUDGET = 120000;
 

@@ -115,7 +115,14 @@ def check_sharp_stones(game, columns, rows, side, size, form):
     unmatched = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
     assert not unmatched, "%s: cells not drawn sharp at %d px: %s" % (game.name, side, unmatched[:10])
     assert probe("cover"), "the board could not be covered"
-    unmatched = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
+    # The game paints again at once, but its drawing reaches the X server a
+    # moment later under load: wait on the pixels.
+    unmatched = []
+
+    def painted_again():
+        unmatched[:] = pictures.unmatched_cells(game.capture(), strip, columns, rows, pictures.STONE_SLOTS)
+        return not unmatched
+    wait_until(painted_again, 10, 0.1)
     assert not unmatched, "%s: cells not painted again after a cover: %s" % (game.name, unmatched[:10])
     assert game.board(columns, rows, side) == before
 

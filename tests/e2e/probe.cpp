@@ -261,13 +261,17 @@ BOOL CALLBACK add_control(HWND control, LPARAM out_pointer) {
 int cmd_texts(const char* class_or_title) {
     HWND window = find_top(class_or_title);
     if (window == nullptr) return fail("no such window");
+    // Read first: a window shown is titled and filled by then, so what is read
+    // after it is what the player sees.
+    const bool visible = IsWindowVisible(window) != FALSE;
     RECT outer{};
     GetWindowRect(window, &outer);
     HWND owner = GetWindow(window, GW_OWNER);
     std::string out = "{\"title\": " + json_string(window_text(window)) + ", \"class\": " +
                       json_string(class_of(window)) + ", \"rect\": " + rect_json(outer) +
                       ", \"owner_class\": " + json_string(owner ? class_of(owner) : L"") +
-                      ", \"foreground\": " + (GetForegroundWindow() == window ? "1" : "0") + ", \"controls\": [";
+                      ", \"foreground\": " + (GetForegroundWindow() == window ? "1" : "0") +
+                      ", \"visible\": " + (visible ? "1" : "0") + ", \"controls\": [";
     EnumChildWindows(window, add_control, reinterpret_cast<LPARAM>(&out));
     emit(out + "]}");
     return 0;

@@ -58,13 +58,14 @@ def paragraphs(window):
 
 
 def wait_topic(game, title, timeout=15):
-    """Waits until the help window shows the topic with that title; its texts."""
+    """Waits until the help window shows the topic with that title; its texts.
+    The window is filled before it is titled and shown: it counts once shown."""
     seen = []
 
     def shown():
         window = game.texts(HELP_CLASS)
         seen[:] = [paragraphs(window)[:2] if window else None]
-        return window if window and paragraphs(window)[0] == title else None
+        return window if window and window["visible"] and paragraphs(window)[0] == title else None
 
     window = wait_until(shown, timeout, 0.2)
     assert window, "%s: the help window does not show %r (seen: %r)" % (game.name, title, seen)
@@ -114,7 +115,10 @@ def test_f1_opens_the_help_window_on_the_contents_and_its_links_back_and_content
         focus_game(game)
         game.key("F1")
         window = wait_contents(game)
-        assert window["title"] == "Glimmets Help" and window["foreground"] == 1
+        # Brought to the front just after it is shown.
+        if not window["foreground"]:
+            window = wait_until(lambda: (lambda w: w if w and w["foreground"] else None)(game.texts(HELP_CLASS)), 5)
+        assert window and window["title"] == "Glimmets Help" and window["foreground"] == 1
         assert control(window, HELP_CONTENTS)["text"] == "Contents"
         assert control(window, HELP_BACK)["text"] == "Back" and control(window, HELP_BACK)["enabled"] == 0
         game.screenshot("help_window_contents_en")
